@@ -1,0 +1,9 @@
+#include "calc/regional_settings.h"
+
+namespace velmora {
+
+RegionalSettings CLocaleSettings() {
+    return RegionalSettings{".", "", {}, true, NegativeNumberForm::LeadingHyphen};
+}
+
+} // namespace velmora
