@@ -1,0 +1,16 @@
+# Compiles the locales the tests read into LOCALE_DIR (used through LOCPATH).
+# Usage: cmake -DLOCALE_DIR=<folder> -P generate_locales.cmake
+find_program(LOCALEDEF localedef REQUIRED)
+foreach(locale de_DE fr_FR de_CH en_IN en_US)
+    set(target "${LOCALE_DIR}/${locale}.UTF-8")
+    if(EXISTS "${target}/LC_NUMERIC")
+        continue()
+    endif()
+    file(MAKE_DIRECTORY "${target}")
+    execute_process(
+        COMMAND "${LOCALEDEF}" --no-archive -i ${locale} -f UTF-8 "${target}"
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT EXISTS "${target}/LC_NUMERIC")
+        message(FATAL_ERROR "localedef could not make ${locale}.UTF-8 (${result}):\n${output}")
+    endif()
+endforeach()
