@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building and testing Velmora need, as
+# root. Quiet when all is well; apt's own output is shown only if it fails.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake g++ make pkg-config
+    # calculation core tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev locales
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+        || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing ${missing[*]}"
+log=$(mktemp)
+if ! { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log"
+    exit 1
+fi
+rm -f "$log"

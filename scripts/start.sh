@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Velmora.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-packages.sh
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$(nproc)" -- --no-print-directory >/dev/null
+echo "Built the calculation core (build/dev). The window comes next."

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-packages.sh
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$(nproc)" -- --no-print-directory >/dev/null
+ctest --preset dev -j"$(nproc)"
