@@ -1,0 +1,119 @@
+// The one window's layout, declared once: every front end builds it from
+// these tables. Positions and sizes are in twips (1/1440 inch), relative to
+// the control's container; at 96 dots per inch 15 twips make a pixel.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace velmora::ui {
+
+constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
+
+enum class ControlKind { GroupFrame, TextBox, OptionButton, PushButton, Label };
+
+// Named as the controls have always been named: a kind prefix and a role, or
+// the unit's symbol with its own case (optmH and optMHz differ only in case).
+enum class ControlId { Frame1, txtFreq, optHz, optKHz, optMHz, Frame2, txtL, optmH, optuH, lblXL, cmdCalc };
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct FontSpec {
+    std::string_view face;  // front ends fall back to a sans-serif face
+    double points;
+    int weight;             // 400 normal, 700 bold
+};
+
+struct ControlLayout {
+    ControlId id;
+    std::string_view name;
+    ControlKind kind;
+    std::optional<ControlId> container;  // none: the window's client area
+    std::string_view caption;
+    TwipsRect rect;
+    FontSpec font;
+    int tabIndex;
+    std::string_view accessibleName;  // for screen readers
+};
+
+struct Rgb {
+    unsigned char red;
+    unsigned char green;
+    unsigned char blue;
+};
+
+struct LineLayout {
+    std::string_view name;
+    int x1;
+    int y1;
+    int x2;
+    int y2;
+};
+
+struct WindowLayout {
+    std::string_view name;
+    std::string_view title;
+    int clientWidth;   // twips
+    int clientHeight;  // twips
+    ControlId defaultButton;  // Enter activates it
+    ControlId resultLabel;
+    Rgb resultTextColour;
+};
+
+inline constexpr FontSpec kControlFont{"MS Sans Serif", 8.25, 700};
+inline constexpr FontSpec kButtonFont{"MS Sans Serif", 9.75, 700};
+
+inline constexpr WindowLayout kWindow{
+    "frmVelmora", "Reactance of Inductor", 4020, 4680, ControlId::cmdCalc, ControlId::lblXL, {255, 0, 0}};
+
+// In containment order: each container precedes what it holds.
+inline constexpr std::array<ControlLayout, 11> kControls{{
+    {ControlId::Frame1, "Frame1", ControlKind::GroupFrame, std::nullopt, "Frequency",
+     {240, 240, 3495, 1335}, kControlFont, 0, "Frequency"},
+    {ControlId::txtFreq, "txtFreq", ControlKind::TextBox, ControlId::Frame1, "",
+     {240, 600, 1335, 285}, kControlFont, 1, "Frequency"},
+    {ControlId::optHz, "optHz", ControlKind::OptionButton, ControlId::Frame1, "Hz",
+     {1920, 240, 615, 195}, kControlFont, 5, "Hz"},
+    {ControlId::optKHz, "optKHz", ControlKind::OptionButton, ControlId::Frame1, "KHz",
+     {1920, 600, 735, 195}, kControlFont, 4, "KHz"},
+    {ControlId::optMHz, "optMHz", ControlKind::OptionButton, ControlId::Frame1, "MHz",
+     {1920, 960, 735, 195}, kControlFont, 3, "MHz"},
+    {ControlId::Frame2, "Frame2", ControlKind::GroupFrame, std::nullopt, "Inductance",
+     {240, 1800, 3495, 1935}, kControlFont, 6, "Inductance"},
+    {ControlId::txtL, "txtL", ControlKind::TextBox, ControlId::Frame2, "",
+     {240, 240, 1335, 285}, kControlFont, 2, "Inductance"},
+    {ControlId::optmH, "optmH", ControlKind::OptionButton, ControlId::Frame2, "mH",
+     {1920, 120, 615, 255}, kControlFont, 8, "mH"},
+    {ControlId::optuH, "optuH", ControlKind::OptionButton, ControlId::Frame2, "uH",
+     {1920, 600, 615, 255}, kControlFont, 7, "uH"},
+    {ControlId::lblXL, "lblXL", ControlKind::Label, ControlId::Frame2, "",
+     {600, 960, 2055, 495}, kControlFont, 9, "Inductive reactance"},
+    {ControlId::cmdCalc, "cmdCalc", ControlKind::PushButton, std::nullopt, "Calculate",
+     {1200, 3840, 1575, 495}, kButtonFont, 10, "Calculate"},
+}};
+
+// Two coinciding decorative lines along the top edge, drawn on the client
+// area and running past its right edge.
+inline constexpr std::array<LineLayout, 2> kLines{{
+    {"Line2", 4440, 0, 0, 0},
+    {"Line3", 4440, 0, 0, 0},
+}};
+
+constexpr const ControlLayout& Layout(ControlId id) {
+    for (const ControlLayout& control : kControls)
+        if (control.id == id) return control;
+    return kControls.front();  // unreachable: every id has a row
+}
+
+// Whether the control takes focus (and so has a place in the tab order).
+constexpr bool TakesFocus(ControlKind kind) {
+    return kind != ControlKind::GroupFrame && kind != ControlKind::Label;
+}
+
+} // namespace velmora::ui
