@@ -1,0 +1,202 @@
+#include "ui/qt/qt_main_window.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+#include "ui/icon.h"
+
+namespace velmora::ui::qt {
+namespace {
+
+int Pixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+float Twips(int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Sized in pixels at 96 dpi, as the layout's geometry is: Qt's own scaling
+// then grows text and geometry together.
+QFont Font(const FontSpec& spec) {
+    QFont font;
+    font.setFamilies({FromUtf8(spec.face), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    return font;
+}
+
+QIcon WindowIcon() {
+    QImage image(kIconSize, kIconSize, QImage::Format_ARGB32);
+    for (int y = 0; y < kIconSize; ++y)
+        for (int x = 0; x < kIconSize; ++x) image.setPixel(x, y, IconArgb(x, y));
+    return QIcon(QPixmap::fromImage(image));
+}
+
+} // namespace
+
+QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(reportFault)) {
+    if (!reportFault_) reportFault_ = [this](const std::string& fault) { ReportFaultInMessageBox(fault); };
+
+    setObjectName(FromUtf8(kWindow.name));
+    setWindowTitle(FromUtf8(kWindow.title));
+    setWindowIcon(WindowIcon());
+    setFixedSize(Pixels(kWindow.clientWidth), Pixels(kWindow.clientHeight));
+
+    for (const ControlLayout& layout : kControls)
+        controls_[layout.id] = Build(layout, layout.container ? Control(*layout.container) : this);
+
+    // Qt orders focus by setTabOrder; the layout orders it by tab index.
+    std::vector<const ControlLayout*> focusable;
+    for (const ControlLayout& layout : kControls)
+        if (TakesFocus(layout.kind)) focusable.push_back(&layout);
+    std::sort(focusable.begin(), focusable.end(),
+              [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
+    Control(focusable.front()->id)->setFocus();
+}
+
+QWidget* QtMainWindow::Build(const ControlLayout& layout, QWidget* parent) {
+    const ControlId id = layout.id;
+    const QString caption = FromUtf8(layout.caption);
+    QWidget* widget = nullptr;
+    switch (layout.kind) {
+    case ControlKind::GroupFrame:
+        widget = new QGroupBox(caption, parent);
+        // The frame's line runs through the middle of its caption, as the
+        // layout's coordinates expect, rather than below it.
+        widget->setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+        break;
+    case ControlKind::TextBox: {
+        auto* edit = new QLineEdit(parent);
+        connect(edit, &QLineEdit::textChanged, this, [this, id] { Forward(id, ControlEvent::Change); });
+        widget = edit;
+        break;
+    }
+    case ControlKind::OptionButton: {
+        auto* option = new QRadioButton(caption, parent);
+        // Selected by a click, a key or the program alike.
+        connect(option, &QRadioButton::toggled, this, [this, id](bool selected) {
+            if (selected) Forward(id, ControlEvent::Click);
+        });
+        widget = option;
+        break;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setDefault(id == kWindow.defaultButton);
+        connect(button, &QPushButton::clicked, this, [this, id] { Forward(id, ControlEvent::Click); });
+        widget = button;
+        break;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (id == kWindow.resultLabel) {
+            const Rgb red = kWindow.resultTextColour;
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, QColor(red.red, red.green, red.blue));
+            label->setPalette(palette);
+        }
+        widget = label;
+        break;
+    }
+    }
+    widget->setObjectName(FromUtf8(layout.name));
+    // A label's accessible name is its text, which screen readers announce
+    // as it changes; its role goes into the description instead.
+    if (layout.kind == ControlKind::Label)
+        widget->setAccessibleDescription(FromUtf8(layout.accessibleName));
+    else
+        widget->setAccessibleName(FromUtf8(layout.accessibleName));
+    widget->setFont(Font(layout.font));
+    widget->setGeometry(Pixels(layout.rect.left), Pixels(layout.rect.top), Pixels(layout.rect.width),
+                        Pixels(layout.rect.height));
+    return widget;
+}
+
+void QtMainWindow::Forward(ControlId control, ControlEvent event) {
+    DispatchEvent(*this, control, event, reportFault_);
+}
+
+void QtMainWindow::ReportFaultInMessageBox(const std::string& fault) {
+    QMessageBox::critical(this, FromUtf8(kWindow.title), QString::fromStdString(fault));
+}
+
+std::string QtMainWindow::Text(ControlId textBox) const {
+    return static_cast<QLineEdit*>(Control(textBox))->text().toStdString();
+}
+
+void QtMainWindow::SetText(ControlId textBox, const std::string& text) {
+    static_cast<QLineEdit*>(Control(textBox))->setText(QString::fromStdString(text));
+}
+
+bool QtMainWindow::IsSelected(ControlId optionButton) const {
+    return static_cast<QRadioButton*>(Control(optionButton))->isChecked();
+}
+
+void QtMainWindow::Select(ControlId optionButton) {
+    static_cast<QRadioButton*>(Control(optionButton))->setChecked(true);
+}
+
+void QtMainWindow::SetCaption(ControlId label, const std::string& caption) {
+    static_cast<QLabel*>(Control(label))->setText(QString::fromStdString(caption));
+}
+
+float QtMainWindow::OuterWidth() const { return Twips(frameGeometry().width()); }
+float QtMainWindow::OuterHeight() const { return Twips(frameGeometry().height()); }
+
+// A window's pos() is its frame's top-left corner.
+void QtMainWindow::SetLeft(float twips) { move(Pixels(twips), pos().y()); }
+void QtMainWindow::SetTop(float twips) { move(pos().x(), Pixels(twips)); }
+
+float QtMainWindow::ScreenWidth() const { return Twips(screen()->geometry().width()); }
+float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().height()); }
+
+bool QtMainWindow::event(QEvent* event) {
+    // A window manager's frame is known only once the window is mapped;
+    // centre again then, with the real outer size.
+    if (!centredWithFrame_ && windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) {
+        centredWithFrame_ = true;
+        CenterOnScreen(*this);
+    }
+    return QWidget::event(event);
+}
+
+void QtMainWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter activates the default button wherever the focus is; text boxes
+    // and option buttons pass the key on to their window.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        static_cast<QPushButton*>(Control(kWindow.defaultButton))->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void QtMainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (const LineLayout& line : kLines)
+        painter.drawLine(Pixels(line.x1), Pixels(line.y1), Pixels(line.x2), Pixels(line.y2));
+}
+
+} // namespace velmora::ui::qt

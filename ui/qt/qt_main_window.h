@@ -1,0 +1,53 @@
+// The window built with Qt Widgets from the layout tables. It forwards every
+// control event to the shared behaviour and has none of its own.
+#pragma once
+
+#include <QWidget>
+
+#include <map>
+
+#include "ui/main_window.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace velmora::ui::qt {
+
+class QtMainWindow final : public QWidget, public WindowControls {
+public:
+    // Faults go to a message box unless another reporter is given.
+    explicit QtMainWindow(FaultReporter reportFault = {});
+
+    QWidget* Control(ControlId id) const { return controls_.at(id); }
+
+    // WindowControls
+    std::string Text(ControlId textBox) const override;
+    void SetText(ControlId textBox, const std::string& text) override;
+    bool IsSelected(ControlId optionButton) const override;
+    void Select(ControlId optionButton) override;
+    void SetCaption(ControlId label, const std::string& caption) override;
+    float OuterWidth() const override;
+    float OuterHeight() const override;
+    void SetLeft(float twips) override;
+    void SetTop(float twips) override;
+    float ScreenWidth() const override;
+    float ScreenHeight() const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* Build(const ControlLayout& layout, QWidget* parent);
+    void Forward(ControlId control, ControlEvent event);
+    void ReportFaultInMessageBox(const std::string& fault);
+
+    std::map<ControlId, QWidget*> controls_;
+    FaultReporter reportFault_;
+    bool centredWithFrame_ = false;
+};
+
+} // namespace velmora::ui::qt
