@@ -6,8 +6,11 @@ set -euo pipefail
 packages=(
     # build
     cmake g++ make pkg-config
-    # calculation core tests and benchmarks
+    # the Qt window, and a sans-serif face close to the window's own
+    qt6-base-dev fonts-liberation
+    # tests and benchmarks: units, locales, the program under a real X server
     libgtest-dev libgmock-dev libbenchmark-dev locales
+    xvfb xdotool x11-utils libx11-dev imagemagick
 )
 
 missing=()

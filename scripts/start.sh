@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" -- --no-print-directory >/dev/null
-echo "Built the calculation core (build/dev). The window comes next."
+exec build/dev/velmora
