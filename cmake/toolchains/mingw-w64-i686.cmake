@@ -1,0 +1,8 @@
+# 32-bit Windows, the program's target. This machine cannot run the result.
+set(VELMORA_MINGW_TRIPLET i686-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
+# SSE2 doubles round every step to 53 bits, as the 64-bit build does; x87
+# registers would round twice.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")

@@ -1,0 +1,5 @@
+# 64-bit Windows: the build that runs here, under Wine.
+set(VELMORA_MINGW_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
