@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: the Windows builds
+# first (the 32-bit one inspected, the 64-bit one run under Wine), then the
+# Linux build, whose summary closes the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-packages.sh
-cmake --preset dev >/dev/null
-cmake --build --preset dev -j"$(nproc)" -- --no-print-directory >/dev/null
+for preset in windows-x86 windows-x64 dev; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$(nproc)" -- --no-print-directory >/dev/null
+done
+(cd build/windows-x86 && ctest -j"$(nproc)" --output-on-failure --no-tests=error)
+ctest --preset windows-x64 -j"$(nproc)"
 ctest --preset dev -j"$(nproc)"

@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # The real program on a real X server: the window appears with its title and
-# size, typing and clicking shows a result, and closing it ends the process
-# with 0. Leaves velmora-result.png in the output folder.
-# Usage: velmora_e2e.sh <velmora> <x11_close_window> <output folder>
+# a 268 x 312 client area, centred, typing and clicking shows a result, and
+# closing the window ends the process with 0. Leaves velmora-result.png,
+# showing a result, in the output folder.
+#
+# Usage: velmora_e2e.sh <output folder> <close> <client x,y> -- <program> [args]
+#   close:     wm-delete:<x11_close_window helper>, or alt-f4 (for Wine, which
+#              closes on it without a window manager)
+#   client x,y where the client area must be on the 1024 x 768 screen
 set -euo pipefail
-program=$1 close_window=$2 out=$3
+out=$1 close=$2 expected_position=$3
+shift 4
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -17,16 +23,18 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR LC_ALL LC_NUMERIC
-runtime=$out/xdg-runtime; mkdir -p -m 700 "$runtime"
-LANG=C XDG_RUNTIME_DIR=$runtime "$program" 2>"$out/velmora-stderr.txt" &
+runtime=$out/xdg-runtime
+mkdir -p -m 700 "$runtime"
+LANG=C XDG_RUNTIME_DIR=$runtime "$@" 2>"$out/velmora-stderr.txt" &
 app=$!
 
 window=
-for _ in $(seq 100); do
-    window=$(xdotool search --sync --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
     sleep 0.1
 done
 [ -n "$window" ] || fail "no window titled 'Reactance of Inductor' appeared"
+sleep 0.5
 
 geometry=$(xwininfo -id "$window")
 width=$(awk '/Width:/ {print $2}' <<<"$geometry")
@@ -34,18 +42,14 @@ height=$(awk '/Height:/ {print $2}' <<<"$geometry")
 left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$geometry")
 top=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
 [ "$width x $height" = "268 x 312" ] || fail "client area is $width x $height, not 268 x 312"
-[ "$left,$top" = "378,228" ] || fail "window at $left,$top, not centred at 378,228"
+[ "$left,$top" = "$expected_position" ] || fail "client area at $left,$top, not at $expected_position"
 
-# Red pixels inside the result label (at 56,184 in the window, 137 x 33).
+# Red pixels inside the result label (at 56,184 in the client area, 137 x 33).
 red_pixels() {
     import -window "$window" "$1"
     convert "$1" -crop 137x33+56+184 +repage -fx '(r>0.8 && g<0.3 && b<0.3) ? 1 : 0' \
         -format '%[fx:round(mean*w*h)]' info:
 }
-
-xdotool windowfocus --sync "$window"
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.2; }
-calculate() { click 132 272; }       # cmdCalc
 expect_result() {
     local red
     red=$(red_pixels "$out/velmora-$1.png")
@@ -54,26 +58,34 @@ expect_result() {
         empty) [ "$red" -eq 0 ] || fail "$1: the result label is not empty" ;;
     esac
 }
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+calculate() { click 132 272; }       # cmdCalc
 
-xdotool type --delay 20 "60"          # txtFreq has the focus at start
-xdotool key Tab; xdotool type --delay 20 "100"
+xdotool windowfocus --sync "$window"
+xdotool type --delay 30 "60"          # txtFreq has the focus at start
+xdotool key Tab; xdotool type --delay 30 "100"
+sleep 0.3
 expect_result typed empty
 calculate
 expect_result megahertz shown
 click 150 38                          # optHz
 expect_result unit-clicked empty
 click 150 136                         # optmH
-calculate
+xdotool key Return                    # Enter runs Calculate
+sleep 0.3
 expect_result result shown            # 37.7 ohms
 click 60 145                          # into txtL
-xdotool key BackSpace; sleep 0.2
+xdotool key BackSpace; sleep 0.3
 expect_result edited empty
 
-"$close_window" "$window"
-status=0
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+case $close in
+    wm-delete:*) "${close#wm-delete:}" "$window" ;;
+    alt-f4) xdotool key alt+F4 ;;
+esac
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program did not end when its window was closed"
+status=0
 wait "$app" || status=$?
 app=
 [ "$status" -eq 0 ] || fail "the program ended with $status"
-echo "window 268 x 312 at 378,228; results shown and emptied; closed with 0"
+echo "window 268 x 312 at $left,$top; results shown and emptied; closed with 0"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Checks a built Windows executable without running it: its format and
+# subsystem, that it needs only the system's own DLLs, and, for the
+# program, its version record.
+# Usage: inspect_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program]
+set -euo pipefail
+objdump=$1 strings=$2 exe=$3 format=$4 subsystem=$5 kind=${6:-}
+fail() { echo "FAIL: $(basename "$exe"): $*" >&2; exit 1; }
+
+headers=$("$objdump" -p "$exe")
+grep '^Magic' <<<"$headers" | grep -Fq "($format)" || fail "not $format"
+grep -Eq "^Subsystem[[:space:]]+[0-9a-f]+[[:space:]]+\(Windows $subsystem\)" <<<"$headers" || fail "not a $subsystem program"
+
+system_dlls='^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32|oleaut32|uxtheme)\.dll$'
+while read -r dll; do
+    grep -Eiq "$system_dlls" <<<"$dll" || fail "imports $dll, which Windows does not ship"
+done < <(awk '/DLL Name:/ {print $3}' <<<"$headers")
+
+if [ "$kind" = program ]; then
+    version=$("$strings" -el "$exe")
+    for pair in "ProductName Velmora" "InternalName Velmora" "OriginalFilename Velmora.exe" \
+                "FileVersion 1.00" "ProductVersion 1.00"; do
+        grep -A1 -x "${pair% *}" <<<"$version" | grep -qx "${pair#* }" || fail "version record lacks ${pair% *} ${pair#* }"
+    done
+fi
+echo "$(basename "$exe"): $format, Windows $subsystem, system DLLs only${kind:+, version record complete}"
