@@ -24,7 +24,7 @@ done
 
 echo "Installing ${missing[*]}"
 log=$(mktemp)
-if ! { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+if ! { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; } >"$log" 2>&1; then
     cat "$log"
     exit 1
 fi
