@@ -3,10 +3,13 @@
 #include "ui/win32/win32_main_window.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // For the screen-reader names of the text boxes.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     velmora::ui::win32::Win32MainWindow window(instance);
     velmora::ui::LoadMainWindow(window);
@@ -19,5 +22,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (SUCCEEDED(com)) CoUninitialize();
     return static_cast<int>(message.wParam);
 }

@@ -35,6 +35,7 @@ void ModalDialogGuard::Watch() {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", VELMORA_TEST_RUNTIME_DIR);
 
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

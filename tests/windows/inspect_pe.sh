@@ -11,7 +11,7 @@ headers=$("$objdump" -p "$exe")
 grep '^Magic' <<<"$headers" | grep -Fq "($format)" || fail "not $format"
 grep -Eq "^Subsystem[[:space:]]+[0-9a-f]+[[:space:]]+\(Windows $subsystem\)" <<<"$headers" || fail "not a $subsystem program"
 
-system_dlls='^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32|oleaut32|uxtheme)\.dll$'
+system_dlls='^(kernel32|user32|gdi32|comctl32|msvcrt|advapi32|shell32|ole32|oleaut32|oleacc|uxtheme)\.dll$'
 while read -r dll; do
     grep -Eiq "$system_dlls" <<<"$dll" || fail "imports $dll, which Windows does not ship"
 done < <(awk '/DLL Name:/ {print $3}' <<<"$headers")

@@ -1,5 +1,7 @@
 #include "ui/win32/win32_main_window.h"
 
+#include "ui/win32/accessible_names.h"
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -147,7 +149,10 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
                                        0, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(layout->id))),
                                        instance, nullptr);
-        if (layout->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
+        if (layout->kind == ControlKind::TextBox) {
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
+            SetAccessibleName(control, Wide(layout->accessibleName));
+        }
         controls_[layout->id] = control;
     }
 }

@@ -1,0 +1,21 @@
+// Names for screen readers on controls whose own text does not say what
+// they are for (text boxes; the result label, whose text is the result).
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+
+namespace velmora::ui::win32 {
+
+// Annotates the control through Dynamic Annotation; quietly does nothing
+// where the system offers no such service. COM must be initialised.
+void SetAccessibleName(HWND control, const std::wstring& name);
+
+} // namespace velmora::ui::win32
