@@ -7,6 +7,7 @@
 #include <random>
 
 #include "calc/checked_arithmetic.h"
+#include "expect_fault.h"
 #include "named_rows.h"
 
 namespace velmora {
@@ -22,13 +23,7 @@ struct FaultRow {
 class CheckedArithmeticTest : public testing::TestWithParam<FaultRow> {};
 
 TEST_P(CheckedArithmeticTest, RaisesTheNamedFault) {
-    try {
-        GetParam().step();
-        FAIL() << "no fault";
-    } catch (const ArithmeticFault& fault) {
-        EXPECT_EQ(fault.kind(), GetParam().kind);
-        EXPECT_STREQ(fault.what(), GetParam().message);
-    }
+    ExpectFault([] { GetParam().step(); }, GetParam().kind, GetParam().message);
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

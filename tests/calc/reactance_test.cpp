@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calc/reactance.h"
+#include "expect_fault.h"
 #include "named_rows.h"
 #include "sample_settings.h"
 
@@ -76,13 +77,7 @@ struct FaultRow {
 class ReactanceFaultTest : public testing::TestWithParam<FaultRow> {};
 
 TEST_P(ReactanceFaultTest, RaisesOverflow) {
-    try {
-        CalculateReactance(GetParam().inputs, EnglishUs());
-        FAIL() << "no fault";
-    } catch (const ArithmeticFault& fault) {
-        EXPECT_EQ(fault.kind(), ArithmeticFault::Kind::Overflow);
-        EXPECT_STREQ(fault.what(), "Overflow");
-    }
+    ExpectOverflow([] { CalculateReactance(GetParam().inputs, EnglishUs()); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Overflow, ReactanceFaultTest, testing::Values(

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/number_text.h"
+#include "expect_fault.h"
 #include "named_rows.h"
 
 namespace velmora {
@@ -84,13 +85,7 @@ struct OverflowRow {
 class ReadLeadingNumberOverflowTest : public testing::TestWithParam<OverflowRow> {};
 
 TEST_P(ReadLeadingNumberOverflowTest, RaisesOverflow) {
-    try {
-        ReadLeadingNumber(GetParam().text);
-        FAIL() << "no fault for a number beyond the double range";
-    } catch (const ArithmeticFault& fault) {
-        EXPECT_EQ(fault.kind(), ArithmeticFault::Kind::Overflow);
-        EXPECT_STREQ(fault.what(), "Overflow");
-    }
+    ExpectOverflow([] { ReadLeadingNumber(GetParam().text); });
 }
 
 INSTANTIATE_TEST_SUITE_P(BeyondTheDoubleRange, ReadLeadingNumberOverflowTest, testing::Values(
