@@ -10,7 +10,9 @@ packages=(
     qt6-base-dev fonts-liberation
     # tests and benchmarks: units, locales, the program under a real X server
     libgtest-dev libgmock-dev libbenchmark-dev locales
-    xvfb xauth xdotool x11-utils libx11-dev imagemagick
+    xvfb xauth xdotool x11-utils libx11-dev imagemagick valgrind
+    # fuzzing: clang with libFuzzer and the sanitizer runtimes
+    clang libclang-rt-14-dev
     # Velmora.exe: cross compilers, the icon maker, Wine to run the 64-bit build
     mingw-w64 python3 wine64
 )

@@ -8,9 +8,11 @@
 #   close:     wm-delete:<x11_close_window helper>, or alt-f4 (for Wine, which
 #              closes on it without a window manager)
 #   client x,y where the client area must be on the 1024 x 768 screen
+# E2E_SETTLE: seconds to let the window redraw after each input (default 0.3).
 set -euo pipefail
 out=$1 close=$2 expected_position=$3
 shift 4
+settle=${E2E_SETTLE:-0.3}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -34,7 +36,7 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 [ -n "$window" ] || fail "no window titled 'Reactance of Inductor' appeared"
-sleep 0.5
+sleep "$settle"
 
 geometry=$(xwininfo -id "$window")
 width=$(awk '/Width:/ {print $2}' <<<"$geometry")
@@ -58,13 +60,13 @@ expect_result() {
         empty) [ "$red" -eq 0 ] || fail "$1: the result label is not empty" ;;
     esac
 }
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep "$settle"; }
 calculate() { click 132 272; }       # cmdCalc
 
 xdotool windowfocus --sync "$window"
 xdotool type --delay 30 "60"          # txtFreq has the focus at start
 xdotool key Tab; xdotool type --delay 30 "100"
-sleep 0.3
+sleep "$settle"
 expect_result typed empty
 calculate
 expect_result megahertz shown
@@ -72,17 +74,17 @@ click 150 38                          # optHz
 expect_result unit-clicked empty
 click 150 136                         # optmH
 xdotool key Return                    # Enter runs Calculate
-sleep 0.3
+sleep "$settle"
 expect_result result shown            # 37.7 ohms
 click 60 145                          # into txtL
-xdotool key BackSpace; sleep 0.3
+xdotool key BackSpace; sleep "$settle"
 expect_result edited empty
 
 case $close in
     wm-delete:*) "${close#wm-delete:}" "$window" ;;
     alt-f4) xdotool key alt+F4 ;;
 esac
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 300); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program did not end when its window was closed"
 status=0
 wait "$app" || status=$?
