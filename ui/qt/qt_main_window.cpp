@@ -1,5 +1,6 @@
 #include "ui/qt/qt_main_window.h"
 
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
@@ -28,16 +29,16 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Sized in pixels at 96 dpi, as the layout's geometry is: Qt's own scaling
-// then grows text and geometry together.
-QFont Font(const FontSpec& spec) {
-    QFont font;
-    font.setFamilies({FromUtf8(spec.face), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
-    return font;
+// The layout's face where it is installed, else the first installed of its
+// look-alikes. Checked against the list of installed families, which Qt
+// has at hand: resolving each name as an alias costs a fontconfig search.
+QString InstalledFace(std::string_view face) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : {FromUtf8(face), QStringLiteral("Microsoft Sans Serif"),
+                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arial")}) {
+        if (installed.contains(family, Qt::CaseInsensitive)) return family;
+    }
+    return {};
 }
 
 QIcon WindowIcon() {
@@ -48,6 +49,21 @@ QIcon WindowIcon() {
 }
 
 } // namespace
+
+// Sized in pixels at 96 dpi, as the layout's geometry is: Qt's own scaling
+// then grows text and geometry together. Made once for each distinct font.
+const QFont& QtMainWindow::Font(const FontSpec& spec) {
+    const auto key = std::make_tuple(spec.face, spec.points, spec.weight);
+    auto found = fonts_.find(key);
+    if (found == fonts_.end()) {
+        QFont font(InstalledFace(spec.face));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
+        font.setWeight(static_cast<QFont::Weight>(spec.weight));
+        found = fonts_.emplace(key, font).first;
+    }
+    return found->second;
+}
 
 QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(reportFault)) {
     if (!reportFault_) reportFault_ = [this](const std::string& fault) { ReportFaultInMessageBox(fault); };

@@ -2,9 +2,12 @@
 // control event to the shared behaviour and has none of its own.
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 
 #include <map>
+#include <string_view>
+#include <tuple>
 
 #include "ui/main_window.h"
 
@@ -42,10 +45,12 @@ protected:
 
 private:
     QWidget* Build(const ControlLayout& layout, QWidget* parent);
+    const QFont& Font(const FontSpec& spec);
     void Forward(ControlId control, ControlEvent event);
     void ReportFaultInMessageBox(const std::string& fault);
 
     std::map<ControlId, QWidget*> controls_;
+    std::map<std::tuple<std::string_view, double, int>, QFont> fonts_;
     FaultReporter reportFault_;
     bool centredWithFrame_ = false;
 };
