@@ -13,6 +13,8 @@ packages=(
     xvfb xauth xdotool x11-utils libx11-dev imagemagick valgrind
     # fuzzing: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
+    # packages: dependencies, validators, archives
+    dpkg-dev lintian desktop-file-utils appstream unzip
     # Velmora.exe: cross compilers, the icon maker, Wine to run the 64-bit build
     mingw-w64 python3 wine64
 )

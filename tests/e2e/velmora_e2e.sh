@@ -16,13 +16,9 @@ settle=${E2E_SETTLE:-0.3}
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-display=":$((100 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() { kill "${app:-}" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true; }
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb
+trap 'kill "${app:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
 
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR LC_ALL LC_NUMERIC
 runtime=$out/xdg-runtime

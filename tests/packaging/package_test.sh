@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds the package of a build folder and checks it as a user's system
+# would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder>
+#   deb: contents, icons, desktop entry, AppStream data, lintian, and the
+#        unpacked program started under Xvfb until its window appears;
+#   zip: the Windows archive holds Velmora.exe and the licence.
+set -euo pipefail
+kind=$1 cpack=$2 build=$3 out=$4
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$out"
+mkdir -p "$out"
+"$cpack" --config "$build/CPackConfig.cmake" -G "${kind^^}" -B "$out" >"$out/cpack.log" 2>&1 \
+    || { cat "$out/cpack.log"; fail "cpack failed"; }
+
+if [ "$kind" = zip ]; then
+    archive=$(ls "$out"/Velmora-1.00-win*.zip) || fail "no Velmora-1.00-win*.zip"
+    listing=$(unzip -Z1 "$archive")
+    for file in Velmora.exe LICENSE.txt; do
+        grep -q "/$file\$" <<<"$listing" || fail "$file is not in $(basename "$archive")"
+    done
+    echo "$(basename "$archive"): Velmora.exe and LICENSE.txt"
+    exit 0
+fi
+
+deb=$out/velmora_1.00_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || fail "no $(basename "$deb")"
+[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ] || fail "version is not 1.00"
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "dependencies were not worked out"
+
+root=$out/root
+dpkg-deb -x "$deb" "$root"
+app_id=org.velmora.velmora
+for file in usr/bin/velmora usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
+            usr/share/doc/velmora/copyright usr/share/doc/velmora/changelog.gz usr/share/man/man1/velmora.1.gz; do
+    [ -f "$root/$file" ] || fail "/$file is not in the package"
+done
+
+# Every icon size is the 32-pixel icon enlarged pixel for pixel.
+icons=$root/usr/share/icons/hicolor
+for size in 32 64 128 256; do
+    icon=$icons/${size}x$size/apps/$app_id.png
+    [ -f "$icon" ] || fail "no ${size}x$size icon"
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x$size" ] || fail "the ${size}x$size icon has the wrong size"
+    convert "$icon" -sample 32x32 "$out/sampled-$size.png"
+    differing=$(compare -metric AE "$out/sampled-$size.png" "$icons/32x32/apps/$app_id.png" null: 2>&1 || true)
+    [ "$differing" = 0 ] || fail "the ${size}x$size icon is not the 32-pixel one enlarged ($differing pixels differ)"
+done
+
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry not valid"
+appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$out/appstream.log" 2>&1 \
+    || { cat "$out/appstream.log"; fail "AppStream data not valid"; }
+lintian --fail-on error "$deb" >"$out/lintian.log" 2>&1 || { cat "$out/lintian.log"; fail "lintian found errors"; }
+
+# The unpacked program starts and shows its window.
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb
+trap 'kill "${app:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
+mkdir -p -m 700 "$out/runtime"
+XDG_RUNTIME_DIR=$out/runtime "$root/usr/bin/velmora" 2>"$out/velmora-stderr.txt" &
+app=$!
+for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Reactance of Inductor$' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Reactance of Inductor$' >/dev/null 2>&1 \
+    || fail "the unpacked program showed no window"
+echo "$(basename "$deb"): contents, icons, desktop entry, AppStream and lintian good; the program starts"
