@@ -52,14 +52,14 @@ QIcon WindowIcon() {
 
 // Sized in pixels at 96 dpi, as the layout's geometry is: Qt's own scaling
 // then grows text and geometry together. Made once for each distinct font.
-const QFont& QtMainWindow::Font(const FontSpec& spec) {
-    const auto key = std::make_tuple(spec.face, spec.points, spec.weight);
+const QFont& QtMainWindow::Font(const FontSpec& wanted) {
+    const auto key = std::make_tuple(wanted.face, wanted.points, wanted.weight);
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
-        QFont font(InstalledFace(spec.face));
+        QFont font(InstalledFace(wanted.face));
         font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(static_cast<int>(std::lround(spec.points * 96 / 72)));
-        font.setWeight(static_cast<QFont::Weight>(spec.weight));
+        font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96 / 72)));
+        font.setWeight(static_cast<QFont::Weight>(wanted.weight));
         found = fonts_.emplace(key, font).first;
     }
     return found->second;

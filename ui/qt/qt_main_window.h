@@ -45,7 +45,7 @@ protected:
 
 private:
     QWidget* Build(const ControlLayout& layout, QWidget* parent);
-    const QFont& Font(const FontSpec& spec);
+    const QFont& Font(const FontSpec& wanted);
     void Forward(ControlId control, ControlEvent event);
     void ReportFaultInMessageBox(const std::string& fault);
 

@@ -129,7 +129,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance) {
 
 Win32MainWindow::~Win32MainWindow() {
     if (IsWindow(window_)) DestroyWindow(window_);
-    for (const auto& [spec, font] : fonts_) DeleteObject(font);
+    for (const auto& [key, font] : fonts_) DeleteObject(font);
 }
 
 void Win32MainWindow::CreateControls(HINSTANCE instance) {
@@ -164,7 +164,7 @@ void Win32MainWindow::LayOut(UINT dpi) {
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    for (auto& [spec, font] : fonts_) DeleteObject(font);
+    for (auto& [key, font] : fonts_) DeleteObject(font);
     fonts_.clear();
     for (const ControlLayout& layout : kControls) {
         HFONT& font = fonts_[{layout.font.face, layout.font.points, layout.font.weight}];
