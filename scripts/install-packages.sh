@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and testing Velmora need, as
-# root. Quiet when all is well; apt's own output is shown only if it fails.
+# Installs the Debian 12 packages Velmora needs, as root: with "program",
+# what building and running the Linux program takes; with "all" (the
+# default), also everything the tests use. Quiet when all is well; apt's own
+# output is shown only if it fails.
 set -euo pipefail
 
 packages=(
     # build
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config python3
     # the Qt window, and a sans-serif face close to the window's own
     qt6-base-dev fonts-liberation
+)
+[ "${1:-all}" = program ] || packages+=(
     # tests and benchmarks: units, locales, the program under a real X server
     libgtest-dev libgmock-dev libbenchmark-dev locales
     xvfb xauth xdotool x11-utils libx11-dev imagemagick valgrind
@@ -15,8 +19,8 @@ packages=(
     clang libclang-rt-14-dev
     # packages: dependencies, validators, archives
     dpkg-dev lintian desktop-file-utils appstream unzip
-    # Velmora.exe: cross compilers, the icon maker, Wine to run the 64-bit build
-    mingw-w64 python3 wine64
+    # Velmora.exe: cross compilers, and Wine to run the 64-bit build
+    mingw-w64 wine64
 )
 
 missing=()

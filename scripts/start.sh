@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-packages.sh
-cmake --preset dev >/dev/null
-cmake --build --preset dev -j"$(nproc)" -- --no-print-directory >/dev/null
-exec build/dev/velmora
+bash scripts/install-packages.sh program
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$(nproc)" -- --no-print-directory >/dev/null
+exec build/release/velmora
