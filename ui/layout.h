@@ -111,6 +111,11 @@ constexpr const ControlLayout& Layout(ControlId id) {
     return kControls.front();  // unreachable: every id has a row
 }
 
+// Option buttons that share a container form one exclusive group.
+constexpr bool InOptionGroupOf(const ControlLayout& control, ControlId optionButton) {
+    return control.kind == ControlKind::OptionButton && control.container == Layout(optionButton).container;
+}
+
 // Whether the control takes focus (and so has a place in the tab order).
 constexpr bool TakesFocus(ControlKind kind) {
     return kind != ControlKind::GroupFrame && kind != ControlKind::Label;

@@ -49,7 +49,7 @@ public:
     void Select(ControlId optionButton) override {
         log.push_back("Select " + NameOf(optionButton));
         for (const ControlLayout& other : kControls)
-            if (other.kind == ControlKind::OptionButton && other.container == Layout(optionButton).container)
+            if (InOptionGroupOf(other, optionButton))
                 selected_.erase(other.id);
         selected_.insert({optionButton, true});
         Raise(optionButton, ControlEvent::Click);

@@ -231,7 +231,7 @@ bool Win32MainWindow::IsSelected(ControlId optionButton) const {
 void Win32MainWindow::Select(ControlId optionButton) {
     if (IsSelected(optionButton)) return;
     for (const ControlLayout& other : kControls) {
-        if (other.kind == ControlKind::OptionButton && other.container == Layout(optionButton).container)
+        if (InOptionGroupOf(other, optionButton))
             SendMessageW(Control(other.id), BM_SETCHECK, other.id == optionButton ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     Forward(optionButton, ControlEvent::Click);

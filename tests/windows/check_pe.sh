@@ -2,7 +2,7 @@
 # Checks a built Windows executable without running it: its format and
 # subsystem, that it needs only the system's own DLLs, and, for the
 # program, its version record.
-# Usage: inspect_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program]
+# Usage: check_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program]
 set -euo pipefail
 objdump=$1 strings=$2 exe=$3 format=$4 subsystem=$5 kind=${6:-}
 fail() { echo "FAIL: $(basename "$exe"): $*" >&2; exit 1; }
