@@ -2,7 +2,10 @@
 // infinity or a NaN. Operands are finite.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "calc/number_text.h"
 
@@ -24,6 +27,31 @@ inline double CheckedDivide(double dividend, double divisor) {
     return Checked(dividend / divisor);
 }
 
+constexpr double PowerOfTwo(int exponent) {  // a normal one: -1022 to 1023
+    return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
+}
+
+// value * 2^exponent, rounded once. Written out rather than std::ldexp,
+// which 32-bit Windows runtimes compute with the x87 FSCALE at whatever
+// precision the caller left the unit in. Large steps are taken first with
+// factors that keep the value normal, so only the last multiplication can
+// round, even into the subnormal range.
+inline double ScaleByPowerOfTwo(double value, int exponent) {
+    constexpr int kUpStep = 1023;
+    // A step down stops 53 bits above the subnormal range, so the last
+    // multiplication alone rounds.
+    constexpr int kDownStep = -1022 + 53;
+    for (int step = 0; step < 2 && exponent > 1023; ++step) {
+        value *= PowerOfTwo(kUpStep);
+        exponent -= kUpStep;
+    }
+    for (int step = 0; step < 2 && exponent < -1022; ++step) {
+        value *= PowerOfTwo(kDownStep);
+        exponent -= kDownStep;
+    }
+    return value * PowerOfTwo(std::clamp(exponent, -1022, 1023));
+}
+
 // (a * b) * c with the inner product rounded to 53 bits but free of the
 // double's exponent range, as an x87 register at double precision keeps it;
 // only the final product is rounded to a double and checked. Splitting each
@@ -38,7 +66,7 @@ inline double CheckedWideProduct(double a, double b, double c) {
     const double mantissaC = std::frexp(c, &exponentC);
     const double inner = mantissaA * mantissaB;
     const double outer = inner * mantissaC;
-    return Checked(std::ldexp(outer, exponentA + exponentB + exponentC));
+    return Checked(ScaleByPowerOfTwo(outer, exponentA + exponentB + exponentC));
 }
 
 } // namespace velmora

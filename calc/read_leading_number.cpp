@@ -1,8 +1,8 @@
-#include <charconv>
 #include <cstdint>
 #include <string>
 
 #include "calc/char_class.h"
+#include "calc/nearest_double.h"
 #include "calc/number_text.h"
 
 namespace velmora {
@@ -117,7 +117,7 @@ double ReadLeadingNumber(std::string_view text) {
 
     double value = 0.0;
     const auto [end, error] =
-        std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
+        NearestDouble(normalized.data(), normalized.data() + normalized.size(), value);
     if (error == std::errc::result_out_of_range) {
         // from_chars says the same for both ends of the range.
         if (magnitude > 0) throw ArithmeticFault(ArithmeticFault::Kind::Overflow);

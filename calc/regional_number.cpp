@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "calc/char_class.h"
+#include "calc/nearest_double.h"
 
 namespace velmora {
 namespace {
@@ -131,7 +132,7 @@ std::optional<double> ReadRegionalNumber(std::string_view text,
     if (!sawDigit) return std::nullopt;
 
     double value = 0.0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    const auto result = NearestDouble(plain.data(), plain.data() + plain.size(), value);
     if (result.ec != std::errc{} || result.ptr != plain.data() + plain.size()) return std::nullopt;
     return negative ? -value : value;
 }

@@ -13,14 +13,18 @@ packages=(
 )
 [ "${1:-all}" = program ] || packages+=(
     # tests and benchmarks: units, locales, the program under a real X server
-    libgtest-dev libgmock-dev libbenchmark-dev locales
+    libgtest-dev libgmock-dev libbenchmark-dev locales xz-utils
+    # 32-bit x86 builds: exact decimal reading, and the calculation core as
+    # 32-bit Linux code run under emulation
+    libfast-float-dev g++-multilib qemu-user
     xvfb xauth xdotool x11-utils libx11-dev imagemagick valgrind
     # fuzzing: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
     # packages: dependencies, validators, archives
     dpkg-dev lintian desktop-file-utils appstream unzip
-    # Velmora.exe: cross compilers, and Wine to run the 64-bit build
-    mingw-w64 wine64
+    # Velmora.exe: cross compilers, and Wine to run both builds (the 32-bit
+    # one where the kernel runs 32-bit programs)
+    mingw-w64 wine64 wine32:i386
 )
 
 missing=()
@@ -32,6 +36,9 @@ done
 
 echo "Installing ${missing[*]}"
 log=$(mktemp)
+if [[ " ${missing[*]} " = *:i386\ * ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
 if ! { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; } >"$log" 2>&1; then
     cat "$log"
     exit 1

@@ -67,5 +67,22 @@ TEST(CheckedWideProductTest, MatchesPlainDoublesInTheNormalRange) {
     }
 }
 
+// Scaling rounds once, also where the result falls into the subnormal range
+// or beyond the largest double; the runtime's ldexp, at the precision the
+// program starts with, is the reference.
+TEST(ScaleByPowerOfTwoTest, MatchesACorrectlyRoundedLdexp) {
+    const unsigned seed = std::random_device{}();
+    std::cout << "seed = " << seed << '\n';
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> mantissa(0.125, 1);
+    std::uniform_int_distribution<int> exponent(-1200, 1100);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = mantissa(random);
+        const int power = exponent(random);
+        ASSERT_EQ(ScaleByPowerOfTwo(value, power), std::ldexp(value, power))
+            << value << " * 2^" << power << " seed " << seed;
+    }
+}
+
 } // namespace
 } // namespace velmora

@@ -29,6 +29,14 @@ app=$!
 window=
 for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+    if ! kill -0 "$app" 2>/dev/null; then
+        status=0
+        wait "$app" || status=$?
+        app=
+        # 77: the program's runner says this machine cannot run it.
+        [ "$status" -eq 77 ] && exit 77
+        fail "the program ended with $status before its window appeared"
+    fi
     sleep 0.1
 done
 [ -n "$window" ] || fail "no window titled 'Reactance of Inductor' appeared"
