@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Velmora needs, as root: with "program",
-# what building and running the Linux program takes; with "all" (the
-# default), also everything the tests use. Quiet when all is well; apt's own
-# output is shown only if it fails.
+# what building and running the Linux program takes; with "package", also
+# what making its packages takes (the Debian package and the Windows ZIPs);
+# with "all" (the default), also everything the tests use. Quiet when all is
+# well; apt's own output is shown only if it fails.
 set -euo pipefail
+set=${1:-all}
 
 packages=(
     # build
@@ -11,20 +13,25 @@ packages=(
     # the Qt window, and a sans-serif face close to the window's own
     qt6-base-dev fonts-liberation
 )
-[ "${1:-all}" = program ] || packages+=(
+[ "$set" = program ] || packages+=(
+    # the Debian package's dependencies worked out
+    dpkg-dev file
+    # Velmora.exe: cross compilers, and exact decimal reading for 32-bit x86
+    mingw-w64 libfast-float-dev
+)
+[ "$set" != all ] || packages+=(
     # tests and benchmarks: units, locales, the program under a real X server
     libgtest-dev libgmock-dev libbenchmark-dev locales xz-utils
-    # 32-bit x86 builds: exact decimal reading, and the calculation core as
-    # 32-bit Linux code run under emulation
-    libfast-float-dev g++-multilib qemu-user
     xvfb xauth xdotool x11-utils libx11-dev imagemagick valgrind
+    # the calculation core as 32-bit Linux code, run under emulation
+    g++-multilib qemu-user
     # fuzzing: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
-    # packages: dependencies, validators, archives
-    dpkg-dev lintian desktop-file-utils appstream unzip
-    # Velmora.exe: cross compilers, and Wine to run both builds (the 32-bit
-    # one where the kernel runs 32-bit programs)
-    mingw-w64 wine64 wine32:i386
+    # package checks: validators, hardening-check, archives
+    lintian devscripts desktop-file-utils appstream unzip
+    # Wine to run both Windows builds (the 32-bit one where the kernel runs
+    # 32-bit programs)
+    wine64 wine32:i386
 )
 
 missing=()

@@ -1,25 +1,31 @@
 #!/usr/bin/env bash
 # Builds the package of a build folder and checks it as a user's system
-# would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder>
+# would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder> [objdump]
 #   deb: contents, icons, desktop entry, AppStream data, lintian, and the
 #        unpacked program started under Xvfb until its window appears;
-#   zip: the Windows archive holds Velmora.exe and the licence.
+#   zip: the Windows archive holds Velmora.exe without debug sections, and
+#        README.txt and LICENSE.txt with Windows line ends.
 set -euo pipefail
-kind=$1 cpack=$2 build=$3 out=$4
+kind=$1 cpack=$2 build=$3 out=$4 objdump=${5:-objdump}
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$out"
 mkdir -p "$out"
-"$cpack" --config "$build/CPackConfig.cmake" -G "${kind^^}" -B "$out" >"$out/cpack.log" 2>&1 \
+# Under the narrowest umask, so that no mode in the package comes from it.
+(umask 077; "$cpack" --config "$build/CPackConfig.cmake" -G "${kind^^}" -B "$out") >"$out/cpack.log" 2>&1 \
     || { cat "$out/cpack.log"; fail "cpack failed"; }
 
 if [ "$kind" = zip ]; then
     archive=$(ls "$out"/Velmora-1.00-win*.zip) || fail "no Velmora-1.00-win*.zip"
-    listing=$(unzip -Z1 "$archive")
-    for file in Velmora.exe LICENSE.txt; do
-        grep -q "/$file\$" <<<"$listing" || fail "$file is not in $(basename "$archive")"
+    unzip -q "$archive" -d "$out/unzipped"
+    for file in Velmora.exe README.txt LICENSE.txt; do
+        [ -f "$out"/unzipped/*/"$file" ] || fail "$file is not in $(basename "$archive")"
     done
-    echo "$(basename "$archive"): Velmora.exe and LICENSE.txt"
+    for text in README.txt LICENSE.txt; do
+        ! grep -qv $'\r$' "$out"/unzipped/*/"$text" || fail "$text has lines without CRLF ends"
+    done
+    ! grep -q '\.debug' < <("$objdump" -h "$out"/unzipped/*/Velmora.exe) || fail "Velmora.exe is shipped with debug sections"
+    echo "$(basename "$archive"): Velmora.exe without debug sections, README.txt and LICENSE.txt with CRLF"
     exit 0
 fi
 
@@ -47,10 +53,30 @@ for size in 32 64 128 256; do
     [ "$differing" = 0 ] || fail "the ${size}x$size icon is not the 32-pixel one enlarged ($differing pixels differ)"
 done
 
+# Modes as Debian wants them, whatever the umask: 0755 directories and
+# programs, 0644 files.
+while read -r mode path; do
+    case $mode in
+        d*) expected=drwxr-xr-x ;;
+        *) [ "$path" = ./usr/bin/velmora ] && expected=-rwxr-xr-x || expected=-rw-r--r-- ;;
+    esac
+    [ "$mode" = "$expected" ] || fail "$path has mode $mode, not $expected"
+done < <(dpkg-deb -c "$deb" | awk '{print $1, $6}')
+
+# Built with Debian's hardening. Two lines cannot read yes on Debian 12:
+# its start files (crt1.o, crti.o) carry no CET property, so the linker
+# marks no program for control-flow protection, though ours is compiled
+# for it (endbr64 checked instead); and the program calls memcpy and
+# memmove only where no size is known, so there is nothing to fortify.
+hardening-check --nofortify --nocfprotection "$root/usr/bin/velmora" >"$out/hardening.log" \
+    || { cat "$out/hardening.log"; fail "the packaged program lacks hardening"; }
+grep -q endbr64 < <("$objdump" -d "$root/usr/bin/velmora") || fail "the program is not compiled for control-flow protection"
+
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry not valid"
 appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$out/appstream.log" 2>&1 \
     || { cat "$out/appstream.log"; fail "AppStream data not valid"; }
-lintian --fail-on error "$deb" >"$out/lintian.log" 2>&1 || { cat "$out/lintian.log"; fail "lintian found errors"; }
+lintian -EvIL +pedantic --fail-on error,warning,info,pedantic "$deb" >"$out/lintian.log" 2>&1 \
+    || { cat "$out/lintian.log"; fail "lintian found something"; }
 
 # The unpacked program starts and shows its window.
 source "$(dirname "$0")/../support/xvfb.sh"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Windows executable without running it: its format and
 # subsystem, that it needs only the system's own DLLs, and, for the
-# program, its version record.
+# program, its version record and hardening: ASLR (high-entropy on PE32+),
+# DEP, terminal-server awareness and the statically linked stack protector.
 # Usage: check_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program]
 set -euo pipefail
 objdump=$1 strings=$2 exe=$3 format=$4 subsystem=$5 kind=${6:-}
@@ -22,5 +23,13 @@ if [ "$kind" = program ]; then
                 "FileVersion 1.00" "ProductVersion 1.00"; do
         grep -A1 -x "${pair% *}" <<<"$version" | grep -qx "${pair#* }" || fail "version record lacks ${pair% *} ${pair#* }"
     done
+
+    flags=(DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE)
+    [ "$format" = PE32+ ] && flags+=(HIGH_ENTROPY_VA)
+    characteristics=$(sed -n '/^DllCharacteristics/,/^[A-Z]/p' <<<"$headers")
+    for flag in "${flags[@]}"; do
+        grep -qw "$flag" <<<"$characteristics" || fail "DllCharacteristics lack $flag"
+    done
+    grep -q 'stack smashing detected' < <("$strings" -a "$exe") || fail "no stack protector linked in"
 fi
-echo "$(basename "$exe"): $format, Windows $subsystem, system DLLs only${kind:+, version record complete}"
+echo "$(basename "$exe"): $format, Windows $subsystem, system DLLs only${kind:+, version record and hardening complete}"
