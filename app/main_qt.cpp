@@ -5,6 +5,12 @@
 #include "ui/qt/qt_main_window.h"
 
 int main(int argc, char* argv[]) {
+    // Where an X server is at hand, also on a Wayland session (Xwayland), run
+    // through X11: the desktop then decorates and places the window as it
+    // does other programs, where Qt 6.4's own Wayland title bar cuts the
+    // title and a window cannot place itself. A platform the user names wins.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     // The program takes no command line: Qt sees only the program's name.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);

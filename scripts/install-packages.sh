@@ -33,20 +33,31 @@ packages=(
     # 32-bit programs)
     wine64 wine32:i386
 )
+# Installed without their recommends, which would bring whole desktops.
+lean=()
+[ "$set" != all ] || lean+=(
+    # the program under the window managers of KDE, GNOME and a lean desktop,
+    # with KDE's window decoration, a session bus, and Qt's Wayland platform
+    # that it must not pick where an X server is at hand
+    kwin-x11 breeze mutter openbox dbus qt6-wayland
+)
 
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
-        || missing+=("$package")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+missing=() missing_lean=()
+for package in "${packages[@]}"; do installed "$package" || missing+=("$package"); done
+for package in "${lean[@]}"; do installed "$package" || missing_lean+=("$package"); done
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_lean[@]} -eq 0 ] && exit 0
 
-echo "Installing ${missing[*]}"
+echo "Installing ${missing[*]} ${missing_lean[*]}"
 log=$(mktemp)
 if [[ " ${missing[*]} " = *:i386\ * ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
 fi
-if ! { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; } >"$log" 2>&1; then
+install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q)
+if ! { apt-get update -q &&
+       { [ ${#missing[@]} -eq 0 ] || "${install[@]}" "${missing[@]}"; } &&
+       { [ ${#missing_lean[@]} -eq 0 ] || "${install[@]}" --no-install-recommends "${missing_lean[@]}"; }
+     } >"$log" 2>&1; then
     cat "$log"
     exit 1
 fi

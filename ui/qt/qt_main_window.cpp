@@ -72,6 +72,10 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
     setWindowTitle(FromUtf8(kWindow.title));
     setWindowIcon(WindowIcon());
     setFixedSize(Pixels(kWindow.clientWidth), Pixels(kWindow.clientHeight));
+    // A fixed-size window offers no maximise button, also where Qt draws
+    // the title bar itself (Wayland without server-side decorations).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     for (const ControlLayout& layout : kControls)
         controls_[layout.id] = Build(layout, layout.container ? Control(*layout.container) : this);
@@ -177,12 +181,32 @@ void QtMainWindow::SetCaption(ControlId label, const std::string& caption) {
     static_cast<QLabel*>(Control(label))->setText(QString::fromStdString(caption));
 }
 
-float QtMainWindow::OuterWidth() const { return Twips(frameGeometry().width()); }
-float QtMainWindow::OuterHeight() const { return Twips(frameGeometry().height()); }
+// The client size grown by the frame margins the window manager reported,
+// the same source as the second centring's trigger in event(). The widget's
+// frameGeometry() is refreshed only on a move or resize, and KWin reports
+// its frame after the last of those, which left the window too low there.
+QMargins QtMainWindow::FrameMargins() const {
+    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+}
 
-// A window's pos() is its frame's top-left corner.
-void QtMainWindow::SetLeft(float twips) { move(Pixels(twips), pos().y()); }
-void QtMainWindow::SetTop(float twips) { move(pos().x(), Pixels(twips)); }
+QSize QtMainWindow::OuterSize() const { return size().grownBy(FrameMargins()); }
+
+float QtMainWindow::OuterWidth() const { return Twips(OuterSize().width()); }
+float QtMainWindow::OuterHeight() const { return Twips(OuterSize().height()); }
+
+// Places the frame's top-left corner by asking for the client's position
+// inside it. A frame position is read by the window manager through the
+// window's gravity, which KWin does not honour as the others do.
+void QtMainWindow::MoveFrameTo(int left, int top) {
+    const QMargins frame = FrameMargins();
+    if (windowHandle() != nullptr)
+        windowHandle()->setPosition(left + frame.left(), top + frame.top());
+    else
+        move(left, top);  // no frame yet
+}
+
+void QtMainWindow::SetLeft(float twips) { MoveFrameTo(Pixels(twips), geometry().top() - FrameMargins().top()); }
+void QtMainWindow::SetTop(float twips) { MoveFrameTo(geometry().left() - FrameMargins().left(), Pixels(twips)); }
 
 float QtMainWindow::ScreenWidth() const { return Twips(screen()->geometry().width()); }
 float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().height()); }

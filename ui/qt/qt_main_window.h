@@ -45,6 +45,9 @@ protected:
 
 private:
     QWidget* Build(const ControlLayout& layout, QWidget* parent);
+    QMargins FrameMargins() const;
+    QSize OuterSize() const;
+    void MoveFrameTo(int left, int top);
     const QFont& Font(const FontSpec& wanted);
     void Forward(ControlId control, ControlEvent event);
     void ReportFaultInMessageBox(const std::string& fault);

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The program under a real window manager on a 1920 x 1080 Xvfb, started
+# several times as on a Wayland session with Xwayland (WAYLAND_DISPLAY set,
+# but no compositor there): each time it shows its window through X11 and
+# prints nothing, and the outer window, frame included (_NET_FRAME_EXTENTS),
+# is centred on the screen within a pixel.
+# Usage: window_manager_test.sh <output folder> <kwin_x11|mutter|openbox|none> <starts> -- <program>
+set -euo pipefail
+out=$1 wm=$2 starts=$3
+shift 4
+fail() { echo "FAIL: $wm: $*" >&2; exit 1; }
+
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb 1920x1080
+trap 'kill ${app:-} ${wm_pid:-} "$xvfb_pid" 2>/dev/null || true' EXIT
+mkdir -p "$out" && mkdir -p -m 700 "$out/xdg-runtime"
+
+case $wm in
+    kwin_x11) kwin_x11 --replace >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
+    mutter) mutter --x11 --replace --sm-disable >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
+    openbox) openbox >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
+    none) ;;
+    *) fail "unknown window manager" ;;
+esac
+if [ "$wm" != none ]; then
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "did not start"
+    sleep 1  # let it finish taking over the screen
+fi
+
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+for start in $(seq "$starts"); do
+    XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=velmora-no-compositor XDG_RUNTIME_DIR=$out/xdg-runtime \
+        "$@" 2>"$out/stderr-$start.txt" &
+    app=$!
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "start $start: no window appeared on X11"
+    sleep 1  # every centring pass done
+
+    geometry=$(xwininfo -id "$window")
+    x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$geometry")
+    y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$geometry")
+    read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //; s/,//gp') || true
+    left=${left:-0} right=${right:-0} top=${top:-0} bottom=${bottom:-0}
+    # Twice the distance from the centre, in whole pixels.
+    off_x=$(( 2 * (x - left) + 268 + left + right - 1920 ))
+    off_y=$(( 2 * (y - top) + 312 + top + bottom - 1080 ))
+    [ "${off_x#-}" -le 2 ] && [ "${off_y#-}" -le 2 ] \
+        || fail "start $start: frame at $((x - left)),$((y - top)), $((268 + left + right)) x $((312 + top + bottom)): not centred"
+    [ ! -s "$out/stderr-$start.txt" ] || fail "start $start: printed $(cat "$out/stderr-$start.txt")"
+
+    kill "$app"
+    wait "$app" 2>/dev/null || true
+    app=
+done
+echo "$wm: centred, frame included, on $starts starts through X11, nothing printed"
