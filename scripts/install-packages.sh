@@ -11,7 +11,7 @@ packages=(
     # build
     cmake g++ make pkg-config python3
     # the Qt window, and a sans-serif face close to the window's own
-    qt6-base-dev fonts-liberation
+    qt6-base-dev libxcb1-dev fonts-liberation
 )
 [ "$set" = program ] || packages+=(
     # the Debian package's dependencies worked out

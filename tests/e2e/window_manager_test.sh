@@ -2,21 +2,32 @@
 # The program under a real window manager on a 1920 x 1080 Xvfb, started
 # several times as on a Wayland session with Xwayland (WAYLAND_DISPLAY set,
 # but no compositor there): each time it shows its window through X11 and
-# prints nothing, and the outer window, frame included (_NET_FRAME_EXTENTS),
-# is centred on the screen within a pixel.
-# Usage: window_manager_test.sh <output folder> <kwin_x11|mutter|openbox|none> <starts> -- <program>
+# prints nothing, the outer window, frame included (_NET_FRAME_EXTENTS), is
+# centred on the screen within a pixel, and, with "steady", it does not move
+# after it or its frame is first exposed.
+# Usage: window_manager_test.sh <output folder> <kwin_x11|mutter|openbox|none> <starts>
+#                               <steady|unchecked> <x11_watch_first_expose> -- <program>
 set -euo pipefail
-out=$1 wm=$2 starts=$3
-shift 4
+out=$1 wm=$2 starts=$3 steadiness=$4 watcher=$5
+shift 6
 fail() { echo "FAIL: $wm: $*" >&2; exit 1; }
 
 source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb 1920x1080
-trap 'kill ${app:-} ${wm_pid:-} "$xvfb_pid" 2>/dev/null || true' EXIT
+stop() {
+    kill ${app:-} ${watch:-} ${wm_pid:-} 2>/dev/null || true
+    # The window manager must be gone before the display is: a later test
+    # may get the same display number.
+    [ -z "${wm_pid:-}" ] || wait "$wm_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap stop EXIT
 mkdir -p "$out" && mkdir -p -m 700 "$out/xdg-runtime"
 
 case $wm in
-    kwin_x11) kwin_x11 --replace >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
+    # KDE_DEBUG: no crash handler, which would start KWin again, on whatever
+    # server then has the display's number.
+    kwin_x11) KDE_DEBUG=1 kwin_x11 --replace >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
     mutter) mutter --x11 --replace --sm-disable >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
     openbox) openbox >"$out/$wm.log" 2>&1 & wm_pid=$! ;;
     none) ;;
@@ -33,6 +44,12 @@ fi
 
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 for start in $(seq "$starts"); do
+    watch=
+    if [ "$steadiness" = steady ]; then
+        "$watcher" 'Reactance of Inductor' 1.5 >"$out/moves-$start.txt" 2>&1 &
+        watch=$!
+        sleep 0.2  # watching before the window is made
+    fi
     XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=velmora-no-compositor XDG_RUNTIME_DIR=$out/xdg-runtime \
         "$@" 2>"$out/stderr-$start.txt" &
     app=$!
@@ -41,7 +58,7 @@ for start in $(seq "$starts"); do
         window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
         sleep 0.1
     done
-    [ -n "$window" ] || fail "start $start: no window appeared on X11"
+    [ -n "$window" ] || fail "start $start: no window appeared on X11: $(cat "$out/stderr-$start.txt")"
     sleep 1  # every centring pass done
 
     geometry=$(xwininfo -id "$window")
@@ -55,9 +72,14 @@ for start in $(seq "$starts"); do
     [ "${off_x#-}" -le 2 ] && [ "${off_y#-}" -le 2 ] \
         || fail "start $start: frame at $((x - left)),$((y - top)), $((268 + left + right)) x $((312 + top + bottom)): not centred"
     [ ! -s "$out/stderr-$start.txt" ] || fail "start $start: printed $(cat "$out/stderr-$start.txt")"
+    if [ -n "$watch" ] && ! wait "$watch"; then
+        fail "start $start: not steady: $(tr '\n' ' ' <"$out/moves-$start.txt")"
+    fi
 
     kill "$app"
     wait "$app" 2>/dev/null || true
     app=
 done
-echo "$wm: centred, frame included, on $starts starts through X11, nothing printed"
+steady=
+[ "$steadiness" = steady ] && steady=", never moved once exposed"
+echo "$wm: centred, frame included, on $starts starts through X11, nothing printed$steady"

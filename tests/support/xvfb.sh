@@ -5,7 +5,9 @@ start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: the server would reset whenever its last client leaves, and
+    # refuse a program started just then.
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     local number
     read -r -t 10 number <"$fifo" || { rm -f "$fifo"; echo "FAIL: Xvfb did not start" >&2; return 1; }

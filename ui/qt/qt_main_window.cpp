@@ -1,6 +1,7 @@
 #include "ui/qt/qt_main_window.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
@@ -18,6 +19,7 @@
 #include <cmath>
 
 #include "ui/icon.h"
+#include "ui/qt/x11_frame_extents.h"
 
 namespace velmora::ui::qt {
 namespace {
@@ -89,6 +91,14 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
     for (std::size_t i = 1; i < focusable.size(); ++i)
         setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
     Control(focusable.front()->id)->setFocus();
+
+    // On X11 the frame is known before the window is first shown, where the
+    // window manager tells it on request: centring then places the frame
+    // right away, and the window is first drawn where it stays.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && WindowManagerAnnouncesFrames()) {
+        winId();
+        announcedFrame_ = RequestFrameExtents(*windowHandle());
+    }
 }
 
 QWidget* QtMainWindow::Build(const ControlLayout& layout, QWidget* parent) {
@@ -186,7 +196,9 @@ void QtMainWindow::SetCaption(ControlId label, const std::string& caption) {
 // frameGeometry() is refreshed only on a move or resize, and KWin reports
 // its frame after the last of those, which left the window too low there.
 QMargins QtMainWindow::FrameMargins() const {
-    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    if (windowHandle() != nullptr && !windowHandle()->frameMargins().isNull())
+        return windowHandle()->frameMargins();
+    return announcedFrame_.value_or(QMargins());
 }
 
 QSize QtMainWindow::OuterSize() const { return size().grownBy(FrameMargins()); }
@@ -197,16 +209,17 @@ float QtMainWindow::OuterHeight() const { return Twips(OuterSize().height()); }
 // Places the frame's top-left corner by asking for the client's position
 // inside it. A frame position is read by the window manager through the
 // window's gravity, which KWin does not honour as the others do.
-void QtMainWindow::MoveFrameTo(int left, int top) {
+void QtMainWindow::MoveFrameTo(QPoint topLeft) {
+    placedFrame_ = topLeft;
     const QMargins frame = FrameMargins();
     if (windowHandle() != nullptr)
-        windowHandle()->setPosition(left + frame.left(), top + frame.top());
+        windowHandle()->setPosition(topLeft + QPoint(frame.left(), frame.top()));
     else
-        move(left, top);  // no frame yet
+        move(topLeft);  // no native window, so no frame yet
 }
 
-void QtMainWindow::SetLeft(float twips) { MoveFrameTo(Pixels(twips), geometry().top() - FrameMargins().top()); }
-void QtMainWindow::SetTop(float twips) { MoveFrameTo(geometry().left() - FrameMargins().left(), Pixels(twips)); }
+void QtMainWindow::SetLeft(float twips) { MoveFrameTo({Pixels(twips), placedFrame_.y()}); }
+void QtMainWindow::SetTop(float twips) { MoveFrameTo({placedFrame_.x(), Pixels(twips)}); }
 
 float QtMainWindow::ScreenWidth() const { return Twips(screen()->geometry().width()); }
 float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().height()); }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <map>
+#include <optional>
 #include <string_view>
 #include <tuple>
 
@@ -47,7 +48,7 @@ private:
     QWidget* Build(const ControlLayout& layout, QWidget* parent);
     QMargins FrameMargins() const;
     QSize OuterSize() const;
-    void MoveFrameTo(int left, int top);
+    void MoveFrameTo(QPoint topLeft);
     const QFont& Font(const FontSpec& wanted);
     void Forward(ControlId control, ControlEvent event);
     void ReportFaultInMessageBox(const std::string& fault);
@@ -56,6 +57,10 @@ private:
     std::map<std::tuple<std::string_view, double, int>, QFont> fonts_;
     FaultReporter reportFault_;
     bool centredWithFrame_ = false;
+    std::optional<QMargins> announcedFrame_;  // by the window manager, before the first show
+    // Where the program last put the frame's corner: Qt's own geometry
+    // learns of a position asked for before the first show only once shown.
+    QPoint placedFrame_;
 };
 
 } // namespace velmora::ui::qt

@@ -1,0 +1,103 @@
+#include "ui/qt/x11_frame_extents.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace velmora::ui::qt {
+namespace {
+
+// A window manager answers within a few milliseconds; one that lists the
+// request but never answers costs the program this much start-up time.
+constexpr auto kAnswerTimeout = std::chrono::milliseconds(200);
+constexpr auto kPollInterval = std::chrono::milliseconds(1);
+
+template <class Reply>
+using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const ReplyPointer<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+                              nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// The 32-bit values of a window's property; empty when it has none.
+std::vector<uint32_t> CardinalsOf(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                                  xcb_atom_t type) {
+    const ReplyPointer<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, property, type, 0, 1024),
+                               nullptr),
+        &std::free);
+    if (!reply || reply->format != 32) return {};
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+xcb_connection_t* Connection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+xcb_window_t Root(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+} // namespace
+
+bool WindowManagerAnnouncesFrames() {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return false;
+    const std::vector<uint32_t> supported =
+        CardinalsOf(connection, Root(connection), Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    return std::find(supported.begin(), supported.end(), Atom(connection, "_NET_REQUEST_FRAME_EXTENTS")) !=
+           supported.end();
+}
+
+std::optional<QMargins> RequestFrameExtents(QWindow& window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_window_t root = Root(connection);
+    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+
+    // Polled rather than waited for as an event: Qt's event loop owns the
+    // window's events.
+    const auto giveUp = std::chrono::steady_clock::now() + kAnswerTimeout;
+    do {
+        const std::vector<uint32_t> answer = CardinalsOf(connection, id, extents, XCB_ATOM_CARDINAL);
+        if (answer.size() == 4) {
+            // left, right, top, bottom, in the device's pixels
+            const qreal ratio = window.devicePixelRatio();
+            const auto logical = [ratio](uint32_t pixels) { return static_cast<int>(std::lround(pixels / ratio)); };
+            return QMargins(logical(answer[0]), logical(answer[2]), logical(answer[1]), logical(answer[3]));
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    } while (std::chrono::steady_clock::now() < giveUp);
+    return std::nullopt;
+}
+
+} // namespace velmora::ui::qt
