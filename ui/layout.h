@@ -39,7 +39,9 @@ struct ControlLayout {
     TwipsRect rect;
     FontSpec font;
     int tabIndex;
-    std::string_view accessibleName;  // for screen readers
+    // What screen readers say for the control: its role, where its text does
+    // not give it, and unit symbols as words ("mH" would be spelt out).
+    std::string_view accessibleName;
 };
 
 struct Rgb {
@@ -79,19 +81,19 @@ inline constexpr std::array<ControlLayout, 11> kControls{{
     {ControlId::txtFreq, "txtFreq", ControlKind::TextBox, ControlId::Frame1, "",
      {240, 600, 1335, 285}, kControlFont, 1, "Frequency"},
     {ControlId::optHz, "optHz", ControlKind::OptionButton, ControlId::Frame1, "Hz",
-     {1920, 240, 615, 195}, kControlFont, 5, "Hz"},
+     {1920, 240, 615, 195}, kControlFont, 5, "hertz"},
     {ControlId::optKHz, "optKHz", ControlKind::OptionButton, ControlId::Frame1, "KHz",
-     {1920, 600, 735, 195}, kControlFont, 4, "KHz"},
+     {1920, 600, 735, 195}, kControlFont, 4, "kilohertz"},
     {ControlId::optMHz, "optMHz", ControlKind::OptionButton, ControlId::Frame1, "MHz",
-     {1920, 960, 735, 195}, kControlFont, 3, "MHz"},
+     {1920, 960, 735, 195}, kControlFont, 3, "megahertz"},
     {ControlId::Frame2, "Frame2", ControlKind::GroupFrame, std::nullopt, "Inductance",
      {240, 1800, 3495, 1935}, kControlFont, 6, "Inductance"},
     {ControlId::txtL, "txtL", ControlKind::TextBox, ControlId::Frame2, "",
      {240, 240, 1335, 285}, kControlFont, 2, "Inductance"},
     {ControlId::optmH, "optmH", ControlKind::OptionButton, ControlId::Frame2, "mH",
-     {1920, 120, 615, 255}, kControlFont, 8, "mH"},
+     {1920, 120, 615, 255}, kControlFont, 8, "millihenries"},
     {ControlId::optuH, "optuH", ControlKind::OptionButton, ControlId::Frame2, "uH",
-     {1920, 600, 615, 255}, kControlFont, 7, "uH"},
+     {1920, 600, 615, 255}, kControlFont, 7, "microhenries"},
     {ControlId::lblXL, "lblXL", ControlKind::Label, ControlId::Frame2, "",
      {600, 960, 2055, 495}, kControlFont, 9, "Inductive reactance"},
     {ControlId::cmdCalc, "cmdCalc", ControlKind::PushButton, std::nullopt, "Calculate",

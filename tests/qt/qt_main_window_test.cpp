@@ -76,12 +76,14 @@ struct CaptionRow {
     const char* name;
     ControlId id;
     QString caption;
+    QString spokenName;  // what a screen reader says
 };
 
 class CaptionTest : public QtMainWindowTest, public ::testing::WithParamInterface<CaptionRow> {};
 
-TEST_P(CaptionTest, ShowsItsCaption) {
+TEST_P(CaptionTest, ShowsItsCaptionAndIsSpokenByName) {
     QWidget* widget = Get(GetParam().id);
+    EXPECT_EQ(widget->accessibleName(), GetParam().spokenName);
     if (auto* box = qobject_cast<QGroupBox*>(widget))
         EXPECT_EQ(box->title(), GetParam().caption);
     else
@@ -89,15 +91,24 @@ TEST_P(CaptionTest, ShowsItsCaption) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, CaptionTest, ::testing::Values(
-    CaptionRow{"Frame1", ControlId::Frame1, "Frequency"},
-    CaptionRow{"Frame2", ControlId::Frame2, "Inductance"},
-    CaptionRow{"optHz", ControlId::optHz, "Hz"},
-    CaptionRow{"optKHz", ControlId::optKHz, "KHz"},
-    CaptionRow{"optMHz", ControlId::optMHz, "MHz"},
-    CaptionRow{"optmH", ControlId::optmH, "mH"},
-    CaptionRow{"optuH", ControlId::optuH, "uH"},
-    CaptionRow{"cmdCalc", ControlId::cmdCalc, "Calculate"}),
+    CaptionRow{"Frame1", ControlId::Frame1, "Frequency", "Frequency"},
+    CaptionRow{"Frame2", ControlId::Frame2, "Inductance", "Inductance"},
+    CaptionRow{"optHz", ControlId::optHz, "Hz", "hertz"},
+    CaptionRow{"optKHz", ControlId::optKHz, "KHz", "kilohertz"},
+    CaptionRow{"optMHz", ControlId::optMHz, "MHz", "megahertz"},
+    CaptionRow{"optmH", ControlId::optmH, "mH", "millihenries"},
+    CaptionRow{"optuH", ControlId::optuH, "uH", "microhenries"},
+    CaptionRow{"cmdCalc", ControlId::cmdCalc, "Calculate", "Calculate"}),
     RowName{});
+
+// Screen readers read the window's title from a window, not from a bare
+// client area.
+TEST_F(QtMainWindowTest, ScreenReadersSeeAWindowWithItsTitle) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&window);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Window);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Reactance of Inductor"));
+}
 
 TEST_F(QtMainWindowTest, TabVisitsTextBoxesThenUnitGroupsThenCalculate) {
     const ControlId expected[] = {ControlId::txtL, ControlId::optMHz, ControlId::optuH,

@@ -1,5 +1,6 @@
 #include "ui/qt/qt_main_window.h"
 
+#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QGroupBox>
@@ -43,6 +44,16 @@ QString InstalledFace(std::string_view face) {
     return {};
 }
 
+// Qt 6.4 presents a top-level QWidget to screen readers as a bare client
+// area (AT-SPI "filler"), whose title they cannot read; the main window is
+// presented as a window (AT-SPI "frame") instead.
+QAccessibleInterface* MainWindowAccessible(const QString&, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || !widget->isWindow() || widget->objectName() != FromUtf8(kWindow.name))
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
 QIcon WindowIcon() {
     QImage image(kIconSize, kIconSize, QImage::Format_ARGB32);
     for (int y = 0; y < kIconSize; ++y)
@@ -71,6 +82,12 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
     if (!reportFault_) reportFault_ = [this](const std::string& fault) { ReportFaultInMessageBox(fault); };
 
     setObjectName(FromUtf8(kWindow.name));
+    // Once per program: the factory serves every window made after it.
+    static const bool accessibleAsWindow = [] {
+        QAccessible::installFactory(MainWindowAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsWindow);
     setWindowTitle(FromUtf8(kWindow.title));
     setWindowIcon(WindowIcon());
     setFixedSize(Pixels(kWindow.clientWidth), Pixels(kWindow.clientHeight));

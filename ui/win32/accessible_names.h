@@ -1,5 +1,5 @@
 // Names for screen readers on controls whose own text does not say what
-// they are for (text boxes; the result label, whose text is the result).
+// they are for (text boxes, and unit buttons whose symbols would be spelt).
 #pragma once
 
 #include <windows.h>

@@ -149,10 +149,11 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
                                        0, window_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(layout->id))),
                                        instance, nullptr);
-        if (layout->kind == ControlKind::TextBox) {
-            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
+        if (layout->kind == ControlKind::TextBox) SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit
+        // The label's name is its text, the result; others are named where
+        // their caption does not say what a screen reader should.
+        if (layout->kind != ControlKind::Label && layout->accessibleName != layout->caption)
             SetAccessibleName(control, Wide(layout->accessibleName));
-        }
         controls_[layout->id] = control;
     }
 }
