@@ -208,16 +208,18 @@ void QtMainWindow::SetCaption(ControlId label, const std::string& caption) {
     static_cast<QLabel*>(Control(label))->setText(QString::fromStdString(caption));
 }
 
-// The client size grown by the frame margins the window manager reported,
-// the same source as the second centring's trigger in event(). The widget's
-// frameGeometry() is refreshed only on a move or resize, and KWin reports
-// its frame after the last of those, which left the window too low there.
+// The frame the window manager reported once the window was shown, else
+// the one it announced before.
 QMargins QtMainWindow::FrameMargins() const {
     if (windowHandle() != nullptr && !windowHandle()->frameMargins().isNull())
         return windowHandle()->frameMargins();
     return announcedFrame_.value_or(QMargins());
 }
 
+// The client size grown by the frame margins, the same source as the second
+// centring's trigger in event(). The widget's frameGeometry() is refreshed
+// only on a move or resize, and KWin reports its frame after the last of
+// those, which left the window too low there.
 QSize QtMainWindow::OuterSize() const { return size().grownBy(FrameMargins()); }
 
 float QtMainWindow::OuterWidth() const { return Twips(OuterSize().width()); }
