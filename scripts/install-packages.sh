@@ -40,6 +40,9 @@ lean=()
     # with KDE's window decoration, a session bus, and Qt's Wayland platform
     # that it must not pick where an X server is at hand
     kwin-x11 breeze mutter openbox dbus qt6-wayland
+    # and as a screen reader meets it: the accessibility bus, its Python
+    # client, and Orca
+    at-spi2-core python3-pyatspi orca
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }

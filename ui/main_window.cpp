@@ -43,7 +43,10 @@ void ClearResult(WindowControls& window) { window.SetCaption(kWindow.resultLabel
 void Calculate(WindowControls& window) {
     const ReactanceInputs inputs{window.Text(ControlId::txtFreq), SelectedFrequencyUnit(window),
                                  window.Text(ControlId::txtL), SelectedInductanceUnit(window)};
-    if (const auto line = CalculateReactance(inputs)) window.SetCaption(kWindow.resultLabel, *line);
+    if (const auto line = CalculateReactance(inputs)) {
+        window.SetCaption(kWindow.resultLabel, *line);
+        window.Announce(kWindow.resultLabel);
+    }
 }
 
 void DispatchEvent(WindowControls& window, ControlId control, ControlEvent event,

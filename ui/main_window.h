@@ -23,8 +23,8 @@ void CenterOnScreen(WindowControls& window);
 void ClearResult(WindowControls& window);
 
 // The Calculate button: shows the result line when both typed values are
-// positive numbers and leaves the label alone otherwise. An ArithmeticFault
-// is not caught here.
+// positive numbers, and has screen readers speak it each time; leaves the
+// label alone otherwise. An ArithmeticFault is not caught here.
 void Calculate(WindowControls& window);
 
 enum class ControlEvent { Change, Click };

@@ -19,8 +19,10 @@ public:
     virtual bool IsSelected(ControlId optionButton) const = 0;
     virtual void Select(ControlId optionButton) = 0;
 
-    // Labels.
+    // Labels. Announce has screen readers speak the caption now, also when
+    // it is the same as before: setting it alone is not spoken.
     virtual void SetCaption(ControlId label, const std::string& caption) = 0;
+    virtual void Announce(ControlId label) = 0;
 
     // The window's outer size (frame and title bar included), its position,
     // and the whole screen's size, all in twips.

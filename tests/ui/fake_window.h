@@ -58,6 +58,7 @@ public:
         log.push_back("SetCaption " + NameOf(label) + " '" + caption + "'");
         captions_[label] = caption;
     }
+    void Announce(ControlId label) override { log.push_back("Announce " + NameOf(label)); }
     float OuterWidth() const override { return outerWidth; }
     float OuterHeight() const override { return outerHeight; }
     void SetLeft(float twips) override {

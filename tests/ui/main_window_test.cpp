@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "../calc/named_rows.h"
@@ -64,6 +65,7 @@ struct CalculateRow {
     const char* inductance;
     ControlId inductanceUnit;
     const char* shown;  // the label after Calculate
+    bool spoken;        // announced to screen readers
 };
 
 class CalculateTest : public ::testing::TestWithParam<CalculateRow> {};
@@ -77,21 +79,23 @@ TEST_P(CalculateTest, ShowsTheResultOrLeavesTheLabel) {
     window.Type(ControlId::txtL, row.inductance);
     window.Click(row.inductanceUnit);
     window.SetCaption(ControlId::lblXL, "earlier");
+    window.log.clear();
     window.Click(ControlId::cmdCalc);
     EXPECT_EQ(window.Caption(ControlId::lblXL), row.shown);
+    EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "Announce lblXL"), row.spoken ? 1 : 0);
     EXPECT_TRUE(window.reportedFaults.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTest, ::testing::Values(
     CalculateRow{"SixtyHertz", "60", ControlId::optHz, "100", ControlId::optmH,
-                 "Inductive Reactance = 37.7 ohms"},
+                 "Inductive Reactance = 37.7 ohms", true},
     CalculateRow{"Kilohertz", "10", ControlId::optKHz, "10", ControlId::optmH,
-                 "Inductive Reactance = 628.32 ohms"},
+                 "Inductive Reactance = 628.32 ohms", true},
     CalculateRow{"DefaultUnits", "2", ControlId::optMHz, "8", ControlId::optuH,
-                 "Inductive Reactance = 100.53 ohms"},
-    CalculateRow{"EmptyFrequencyLeavesLabel", "", ControlId::optHz, "100", ControlId::optmH, "earlier"},
+                 "Inductive Reactance = 100.53 ohms", true},
+    CalculateRow{"EmptyFrequencyLeavesLabel", "", ControlId::optHz, "100", ControlId::optmH, "earlier", false},
     CalculateRow{"NegativeInductanceLeavesLabel", "60", ControlId::optHz, "-1", ControlId::optmH,
-                 "earlier"}),
+                 "earlier", false}),
     RowName{});
 
 TEST(CalculateTest, FaultIsNotCaughtByTheHandler) {

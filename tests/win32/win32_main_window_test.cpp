@@ -2,11 +2,20 @@
 // messages Windows itself would send.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "../calc/named_rows.h"
+#include "ui/win32/accessible_names.h"
 #include "ui/win32/win32_main_window.h"
 
 namespace velmora::ui::win32 {
 namespace {
+
+std::vector<HWND> liveRegionsRaised;
+
+void CALLBACK RecordLiveRegion(HWINEVENTHOOK, DWORD, HWND control, LONG, LONG, DWORD, DWORD) {
+    liveRegionsRaised.push_back(control);
+}
 
 class Win32MainWindowTest : public ::testing::Test {
 public:
@@ -88,6 +97,29 @@ TEST_F(Win32MainWindowTest, SelectingClearsTheGroupAndTheResult) {
     EXPECT_FALSE(window.IsSelected(ControlId::optMHz));
     EXPECT_TRUE(window.IsSelected(ControlId::optuH));
     EXPECT_EQ(Caption(ControlId::lblXL), "");
+}
+
+// Each Calculate that shows a result raises the result label's live region
+// event, which Narrator and NVDA speak; also when the line is unchanged.
+TEST_F(Win32MainWindowTest, EachResultRaisesTheLabelsLiveRegionEvent) {
+    liveRegionsRaised.clear();
+    const HWINEVENTHOOK hook = SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, RecordLiveRegion,
+                                               0, 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    window.SetText(ControlId::txtFreq, "60");
+    window.SetText(ControlId::txtL, "100");
+    Notify(ControlId::cmdCalc, BN_CLICKED);
+    Notify(ControlId::cmdCalc, BN_CLICKED);
+    window.SetText(ControlId::txtL, "");  // no result: nothing to speak
+    Notify(ControlId::cmdCalc, BN_CLICKED);
+    // Out-of-context events arrive through this thread's message queue.
+    for (int i = 0; i < 20; ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(10);
+    }
+    UnhookWinEvent(hook);
+    EXPECT_EQ(liveRegionsRaised, std::vector<HWND>(2, window.Control(ControlId::lblXL)));
 }
 
 struct NotificationRow {

@@ -44,14 +44,33 @@ QString InstalledFace(std::string_view face) {
     return {};
 }
 
-// Qt 6.4 presents a top-level QWidget to screen readers as a bare client
-// area (AT-SPI "filler"), whose title they cannot read; the main window is
-// presented as a window (AT-SPI "frame") instead.
-QAccessibleInterface* MainWindowAccessible(const QString&, QObject* object) {
+// Qt 6.4 has no event that has screen readers speak a text (later Qts have
+// QAccessibleAnnouncementEvent), and Orca ignores name changes of labels.
+// The result label is therefore presented as a notification, which Orca
+// speaks whenever one is shown (Announce says so). Its name is its text
+// alone: an empty label would otherwise borrow its group box's title.
+class ResultLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit ResultLabelAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+// Screen readers' views of two of the window's widgets, where Qt 6.4's own
+// fall short: the main window, which Qt presents as a bare client area
+// (AT-SPI "filler") whose title they cannot read, as a window (AT-SPI
+// "frame"); and the result label, as above.
+QAccessibleInterface* Accessible(const QString&, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (widget == nullptr || !widget->isWindow() || widget->objectName() != FromUtf8(kWindow.name))
-        return nullptr;
-    return new QAccessibleWidget(widget, QAccessible::Window);
+    if (widget == nullptr) return nullptr;
+    if (widget->isWindow() && widget->objectName() == FromUtf8(kWindow.name))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (auto* label = qobject_cast<QLabel*>(widget);
+        label != nullptr && label->objectName() == FromUtf8(Layout(kWindow.resultLabel).name))
+        return new ResultLabelAccessible(label);
+    return nullptr;
 }
 
 QIcon WindowIcon() {
@@ -83,11 +102,11 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
 
     setObjectName(FromUtf8(kWindow.name));
     // Once per program: the factory serves every window made after it.
-    static const bool accessibleAsWindow = [] {
-        QAccessible::installFactory(MainWindowAccessible);
+    static const bool accessibleFactoryInstalled = [] {
+        QAccessible::installFactory(Accessible);
         return true;
     }();
-    Q_UNUSED(accessibleAsWindow);
+    Q_UNUSED(accessibleFactoryInstalled);
     setWindowTitle(FromUtf8(kWindow.title));
     setWindowIcon(WindowIcon());
     setFixedSize(Pixels(kWindow.clientWidth), Pixels(kWindow.clientHeight));
@@ -206,6 +225,12 @@ void QtMainWindow::Select(ControlId optionButton) {
 
 void QtMainWindow::SetCaption(ControlId label, const std::string& caption) {
     static_cast<QLabel*>(Control(label))->setText(QString::fromStdString(caption));
+}
+
+// Shown again, as far as screen readers can tell: see ResultLabelAccessible.
+void QtMainWindow::Announce(ControlId label) {
+    QAccessibleEvent shown(Control(label), QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 // The frame the window manager reported once the window was shown, else

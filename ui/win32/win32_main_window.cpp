@@ -154,6 +154,7 @@ void Win32MainWindow::CreateControls(HINSTANCE instance) {
         // their caption does not say what a screen reader should.
         if (layout->kind != ControlKind::Label && layout->accessibleName != layout->caption)
             SetAccessibleName(control, Wide(layout->accessibleName));
+        if (layout->id == kWindow.resultLabel) MarkAsPoliteLiveRegion(control);
         controls_[layout->id] = control;
     }
 }
@@ -242,6 +243,10 @@ void Win32MainWindow::SetCaption(ControlId label, const std::string& caption) {
     SetWindowTextW(Control(label), Wide(caption).c_str());
 }
 
+void Win32MainWindow::Announce(ControlId label) {
+    NotifyWinEvent(kLiveRegionChanged, Control(label), OBJID_CLIENT, CHILDID_SELF);
+}
+
 RECT Win32MainWindow::OuterRect() const {
     RECT rect{};
     GetWindowRect(window_, &rect);
@@ -301,9 +306,13 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return MAKELRESULT(CommandId(kWindow.defaultButton), DC_HASDEFID);
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lParam) == Control(kWindow.resultLabel)) {
+            // In High Contrast the user's own text colour, not the layout's red.
+            HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+            const bool highContrast = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                                      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
             const Rgb colour = kWindow.resultTextColour;
             HDC context = reinterpret_cast<HDC>(wParam);
-            SetTextColor(context, RGB(colour.red, colour.green, colour.blue));
+            SetTextColor(context, highContrast ? GetSysColor(COLOR_BTNTEXT) : RGB(colour.red, colour.green, colour.blue));
             SetBkColor(context, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

@@ -34,6 +34,7 @@ public:
     bool IsSelected(ControlId optionButton) const override;
     void Select(ControlId optionButton) override;
     void SetCaption(ControlId label, const std::string& caption) override;
+    void Announce(ControlId label) override;
     float OuterWidth() const override;
     float OuterHeight() const override;
     void SetLeft(float twips) override;
