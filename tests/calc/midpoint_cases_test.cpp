@@ -5,11 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <string>
 
 #include "calc/number_text.h"
-#include "named_rows.h"
 
 namespace velmora {
 namespace {
@@ -17,46 +15,36 @@ namespace {
 constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000;
 
 #if defined(__i386__) || defined(_M_IX86)
-// Sets the x87 precision control for the scope. Runtime code that
-// multiplies in the x87 unit rounds at that precision, and at 64 bits a
-// double product is rounded twice; the reader must not care.
-class X87PrecisionScope {
+// The x87 unit at 64-bit precision, where mingw-w64 and glibc programs start
+// (and whatever a runtime's default): runtime code that multiplies there
+// rounds a double product twice. The reader must not care.
+class ExtendedX87Precision {
 public:
-    explicit X87PrecisionScope(std::optional<std::uint16_t> precision) {
+    ExtendedX87Precision() {
         asm volatile("fnstcw %0" : "=m"(saved_));
-        if (!precision) return;
-        const std::uint16_t control = (saved_ & ~std::uint16_t{0x0300}) | *precision;
-        asm volatile("fldcw %0" : : "m"(control));
+        const std::uint16_t extended = saved_ | std::uint16_t{0x0300};
+        asm volatile("fldcw %0" : : "m"(extended));
     }
-    ~X87PrecisionScope() { asm volatile("fldcw %0" : : "m"(saved_)); }
+    ~ExtendedX87Precision() { asm volatile("fldcw %0" : : "m"(saved_)); }
 
 private:
     std::uint16_t saved_ = 0;
 };
 #else
-struct X87PrecisionScope {  // no x87 unit in use
-    explicit X87PrecisionScope(std::optional<std::uint16_t>) {}
-};
+struct ExtendedX87Precision {};  // no x87 unit in use
 #endif
-
-struct PrecisionRow {
-    const char* name;
-    std::optional<std::uint16_t> x87Precision;  // precision-control bits; none: leave as is
-};
-
-class MidpointCasesTest : public testing::TestWithParam<PrecisionRow> {};
 
 // Texts within a hair of the midpoint between two doubles, the ones a
 // reader that rounds twice gets one unit wrong, each with the bits it must
 // read as; beyond the double range they must fault. VELMORA_MIDPOINT_CASES
 // names the unpacked file.
-TEST_P(MidpointCasesTest, EveryTextReadsAsItsNearestDouble) {
+TEST(MidpointCasesTest, EveryTextReadsAsItsNearestDouble) {
     const char* path = std::getenv("VELMORA_MIDPOINT_CASES");
     ASSERT_NE(path, nullptr) << "VELMORA_MIDPOINT_CASES is not set";
     std::ifstream cases(path);
     ASSERT_TRUE(cases) << "cannot open " << path;
 
-    X87PrecisionScope precision(GetParam().x87Precision);
+    [[maybe_unused]] const ExtendedX87Precision precision;
     std::string half, single, bits, text;
     int lines = 0;
     int wrong = 0;
@@ -77,16 +65,6 @@ TEST_P(MidpointCasesTest, EveryTextReadsAsItsNearestDouble) {
     EXPECT_GT(lines, 0) << path << " holds no cases";
     EXPECT_EQ(wrong, 0) << "of " << lines << " texts";
 }
-
-const PrecisionRow kFloatingPointStates[] = {
-    {"AsTheCallerLeftIt", std::nullopt},
-#if defined(__i386__) || defined(_M_IX86)
-    // Where mingw-w64 and glibc programs start, whatever a runtime's default.
-    {"X87AtExtendedPrecision", std::uint16_t{0x0300}},
-#endif
-};
-INSTANTIATE_TEST_SUITE_P(FloatingPointStates, MidpointCasesTest,
-                         testing::ValuesIn(kFloatingPointStates), RowName{});
 
 } // namespace
 } // namespace velmora

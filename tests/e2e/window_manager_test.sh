@@ -53,12 +53,7 @@ for start in $(seq "$starts"); do
     XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=velmora-no-compositor XDG_RUNTIME_DIR=$out/xdg-runtime \
         "$@" 2>"$out/stderr-$start.txt" &
     app=$!
-    window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "start $start: no window appeared on X11: $(cat "$out/stderr-$start.txt")"
+    window=$(velmora_window) || fail "start $start: no window appeared on X11: $(cat "$out/stderr-$start.txt")"
     sleep 1  # every centring pass done
 
     geometry=$(xwininfo -id "$window")

@@ -3,8 +3,9 @@
 // whether it moves after that (a window first drawn in one place and then
 // moved flickers).
 // Start it before the program. Prints the position at the first expose and
-// every later one; exits 0 if the window never moved after its first
-// expose, 1 if it did, 2 if no such window was exposed in time.
+// where it first moved to after that; exits 0 if the window never moved
+// after its first expose, 1 if it did, 2 if no such window was exposed in
+// time.
 // Usage: x11_watch_first_expose <title> <seconds to watch after the expose>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -84,8 +85,7 @@ int main(int argc, char** argv) {
     Window window = 0;
     std::optional<Point> firstExposed;
     bool moved = false;
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    auto stop = giveUp;
+    auto stop = std::chrono::steady_clock::now() + std::chrono::seconds(30);  // to give up
     while (std::chrono::steady_clock::now() < stop) {
         if (XPending(display) == 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));

@@ -85,10 +85,5 @@ trap 'kill "${app:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
 mkdir -p -m 700 "$out/runtime"
 XDG_RUNTIME_DIR=$out/runtime "$root/usr/bin/velmora" 2>"$out/velmora-stderr.txt" &
 app=$!
-for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Reactance of Inductor$' >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^Reactance of Inductor$' >/dev/null 2>&1 \
-    || fail "the unpacked program showed no window"
+velmora_window >/dev/null || fail "the unpacked program showed no window"
 echo "$(basename "$deb"): contents, icons, desktop entry, AppStream and lintian good; the program starts"

@@ -1,6 +1,7 @@
 # Sourced by the tests that need an X server: start_xvfb [WIDTHxHEIGHT]
 # starts Xvfb (1024x768 unless told) on a free display (Xvfb picks it and
 # says which) and exports DISPLAY. Sets xvfb_pid; the caller stops it.
+# velmora_window finds the program's window on it.
 start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
@@ -13,4 +14,16 @@ start_xvfb() {
     read -r -t 10 number <"$fifo" || { rm -f "$fifo"; echo "FAIL: Xvfb did not start" >&2; return 1; }
     rm -f "$fifo"
     export DISPLAY=":$number"
+}
+
+# velmora_window: the id of Velmora's visible window, waiting up to ten
+# seconds for it; nothing (and status 1) if none appears.
+velmora_window() {
+    local window
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1)
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        sleep 0.1
+    done
+    return 1
 }
