@@ -14,6 +14,9 @@ fail() { echo "FAIL: $wm: $*" >&2; exit 1; }
 
 source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb 1920x1080
+# Services the window manager starts on the bus (KWin's kglobalaccel) need
+# the display too; without it they fail, and KWin starts them again and again.
+dbus-update-activation-environment DISPLAY
 stop() {
     kill ${app:-} ${watch:-} ${wm_pid:-} 2>/dev/null || true
     # The window manager must be gone before the display is: a later test

@@ -1,7 +1,9 @@
 // Watches the next top-level window with the given title from its creation:
-// where it is when it or its window manager's frame is first exposed, and
-// whether it moves after that (a window first drawn in one place and then
-// moved flickers).
+// where its outermost window (the window manager's frame, or the window
+// itself) is when it is first exposed, and whether that moves after that (a
+// window first drawn in one place and then moved flickers).
+// Positions come from the server's own notifications, in their order, not
+// from queries made later, so that a move and its way back are both seen.
 // Start it before the program. Prints the position at the first expose and
 // where it first moved to after that; exits 0 if the window never moved
 // after its first expose, 1 if it did, 2 if no such window was exposed in
@@ -14,16 +16,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
-#include <set>
+#include <map>
 #include <thread>
 
 namespace {
 
-struct Point {
+struct Rect {
     int x;
     int y;
-    bool operator!=(const Point& other) const { return x != other.x || y != other.y; }
+    int width;
+    int height;
 };
 
 bool HasTitle(Display* display, Window window, const char* title) {
@@ -50,11 +52,18 @@ Window Titled(Display* display, Window window, const char* title, int depth = 3)
     return found;
 }
 
-Point OnScreen(Display* display, Window window) {
-    Window child = 0;
-    Point point{0, 0};
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &point.x, &point.y, &child);
-    return point;
+// The root window's child that holds the window; 0 if it is gone.
+Window TopLevel(Display* display, Window window) {
+    for (;;) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return 0;
+        if (children != nullptr) XFree(children);
+        if (parent == root) return window;
+        window = parent;
+    }
 }
 
 // Windows may be gone by the time they are looked at: a window manager
@@ -76,14 +85,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     XSetErrorHandler(IgnoreErrors);
-    // New top-level windows, and later their frames' moves, are reported to
-    // the root window's substructure.
-    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    const Window root = DefaultRootWindow(display);
+    // New top-level windows, and every later change of their geometry, are
+    // reported to the root window's substructure.
+    XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, False);
 
-    std::set<Window> watched;
-    Window window = 0;
-    std::optional<Point> firstExposed;
+    std::map<Window, Rect> topLevels;
+    Window shown = 0;  // the top-level window at the first expose
+    Rect firstExposed{};
     bool moved = false;
     auto stop = std::chrono::steady_clock::now() + std::chrono::seconds(30);  // to give up
     while (std::chrono::steady_clock::now() < stop) {
@@ -93,27 +103,38 @@ int main(int argc, char** argv) {
         }
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == CreateNotify && event.xcreatewindow.parent == DefaultRootWindow(display)) {
+        if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
+            const XCreateWindowEvent& created = event.xcreatewindow;
+            topLevels[created.window] = {created.x, created.y, created.width, created.height};
             // Caught before any window manager maps it.
-            XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask | ExposureMask);
-            watched.insert(event.xcreatewindow.window);
-        } else if (event.type == Expose && !firstExposed && watched.count(event.xexpose.window) != 0 &&
-                   (window = Titled(display, event.xexpose.window, title)) != 0) {
-            // The client's own expose, or its frame's, whichever comes first.
-            firstExposed = OnScreen(display, window);
-            std::printf("first exposed at %d,%d\n", firstExposed->x, firstExposed->y);
-            stop = std::chrono::steady_clock::now() +
-                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(watchFor);
-        } else if (firstExposed && (event.type == ConfigureNotify || event.type == ReparentNotify)) {
-            const Point now = OnScreen(display, window);
-            if (now != *firstExposed && !moved) {
-                std::printf("moved after its first expose, to %d,%d\n", now.x, now.y);
+            XSelectInput(display, created.window, ExposureMask);
+        } else if (event.type == ConfigureNotify && event.xconfigure.event == root) {
+            const XConfigureEvent& configured = event.xconfigure;
+            topLevels[configured.window] = {configured.x, configured.y, configured.width, configured.height};
+            if (shown == configured.window && !moved &&
+                (configured.x != firstExposed.x || configured.y != firstExposed.y)) {
+                std::printf("moved after its first expose, to %d,%d\n", configured.x, configured.y);
                 moved = true;
             }
+        } else if (event.type == Expose && shown == 0) {
+            const Window top = TopLevel(display, event.xexpose.window);
+            const Window client = top != 0 ? Titled(display, top, title) : 0;
+            XWindowAttributes attributes;
+            if (client == 0 || topLevels.count(top) == 0 || XGetWindowAttributes(display, client, &attributes) == 0)
+                continue;
+            // KWin maps its frame as a 1 x 1 window at 0,0 and gives it its
+            // size and place just after: nothing of the window shows there.
+            const Rect outer = topLevels[top];
+            if (outer.width < attributes.width || outer.height < attributes.height) continue;
+            shown = top;
+            firstExposed = outer;
+            std::printf("first exposed at %d,%d\n", outer.x, outer.y);
+            stop = std::chrono::steady_clock::now() +
+                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(watchFor);
         }
     }
     XCloseDisplay(display);
-    if (!firstExposed) {
+    if (shown == 0) {
         std::fprintf(stderr, "no window titled '%s' was exposed\n", title);
         return 2;
     }
