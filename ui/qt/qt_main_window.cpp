@@ -20,7 +20,7 @@
 #include <cmath>
 
 #include "ui/icon.h"
-#include "ui/qt/x11_frame_extents.h"
+#include "ui/qt/x11_window_manager.h"
 
 namespace velmora::ui::qt {
 namespace {
@@ -128,9 +128,10 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
         setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
     Control(focusable.front()->id)->setFocus();
 
-    // On X11 the frame is known before the window is first shown, where the
-    // window manager tells it on request: centring then places the frame
-    // right away, and the window is first drawn where it stays.
+    // On X11 the window is first drawn where it stays. Where the window
+    // manager tells the frame before the first show, on request, centring
+    // places the frame itself; elsewhere setVisible has the window manager
+    // centre it.
     if (QGuiApplication::platformName() == QLatin1String("xcb") && WindowManagerAnnouncesFrames()) {
         winId();
         announcedFrame_ = RequestFrameExtents(*windowHandle());
@@ -233,18 +234,10 @@ void QtMainWindow::Announce(ControlId label) {
     QAccessible::updateAccessibility(&shown);
 }
 
-// The frame the window manager reported once the window was shown, else
-// the one it announced before.
-QMargins QtMainWindow::FrameMargins() const {
-    if (windowHandle() != nullptr && !windowHandle()->frameMargins().isNull())
-        return windowHandle()->frameMargins();
-    return announcedFrame_.value_or(QMargins());
-}
+// The frame the window manager announced before the first show; none where
+// it did not, which leaves centring the frame to the window manager.
+QMargins QtMainWindow::FrameMargins() const { return announcedFrame_.value_or(QMargins()); }
 
-// The client size grown by the frame margins, the same source as the second
-// centring's trigger in event(). The widget's frameGeometry() is refreshed
-// only on a move or resize, and KWin reports its frame after the last of
-// those, which left the window too low there.
 QSize QtMainWindow::OuterSize() const { return size().grownBy(FrameMargins()); }
 
 float QtMainWindow::OuterWidth() const { return Twips(OuterSize().width()); }
@@ -268,14 +261,18 @@ void QtMainWindow::SetTop(float twips) { MoveFrameTo({placedFrame_.x(), Pixels(t
 float QtMainWindow::ScreenWidth() const { return Twips(screen()->geometry().width()); }
 float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().height()); }
 
-bool QtMainWindow::event(QEvent* event) {
-    // A window manager's frame is known only once the window is mapped;
-    // centre again then, with the real outer size.
-    if (!centredWithFrame_ && windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) {
-        centredWithFrame_ = true;
-        CenterOnScreen(*this);
+// Where the window manager told no frame before this first show (KWin),
+// centring placed the window as if it had none, and the window manager is
+// asked to centre its frame on it as it maps it: the frame is first drawn
+// centred, and nothing moves it afterwards.
+void QtMainWindow::setVisible(bool visible) {
+    if (!visible || isVisible() || announcedFrame_ || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        QWidget::setVisible(visible);
+        return;
     }
-    return QWidget::event(event);
+    const X11ServerGrab grab;
+    QWidget::setVisible(true);
+    AskToCentreFrame(*windowHandle());
 }
 
 void QtMainWindow::keyPressEvent(QKeyEvent* event) {

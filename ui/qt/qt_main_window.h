@@ -40,8 +40,9 @@ public:
     float ScreenWidth() const override;
     float ScreenHeight() const override;
 
+    void setVisible(bool visible) override;
+
 protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -57,7 +58,6 @@ private:
     std::map<ControlId, QWidget*> controls_;
     std::map<std::tuple<std::string_view, double, int>, QFont> fonts_;
     FaultReporter reportFault_;
-    bool centredWithFrame_ = false;
     std::optional<QMargins> announcedFrame_;  // by the window manager, before the first show
     // Where the program last put the frame's corner: Qt's own geometry
     // learns of a position asked for before the first show only once shown.

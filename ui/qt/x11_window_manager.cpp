@@ -1,4 +1,4 @@
-#include "ui/qt/x11_frame_extents.h"
+#include "ui/qt/x11_window_manager.h"
 
 #include <QGuiApplication>
 #include <QWindow>
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,13 @@ namespace {
 // request but never answers costs the program this much start-up time.
 constexpr auto kAnswerTimeout = std::chrono::milliseconds(200);
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
+
+// WM_NORMAL_HINTS (ICCCM 4.1.2.3): 18 cardinals, the flags first and the
+// window's gravity last; the flag that says the gravity is given.
+constexpr std::size_t kSizeHintsLength = 18;
+constexpr std::size_t kSizeHintsFlags = 0;
+constexpr std::size_t kSizeHintsGravity = 17;
+constexpr uint32_t kGravityGiven = 1U << 9;  // PWinGravity
 
 template <class Reply>
 using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
@@ -98,6 +106,29 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
         std::this_thread::sleep_for(kPollInterval);
     } while (std::chrono::steady_clock::now() < giveUp);
     return std::nullopt;
+}
+
+X11ServerGrab::X11ServerGrab() {
+    if (xcb_connection_t* connection = Connection()) xcb_grab_server(connection);
+}
+
+X11ServerGrab::~X11ServerGrab() {
+    if (xcb_connection_t* connection = Connection()) {
+        xcb_ungrab_server(connection);
+        xcb_flush(connection);
+    }
+}
+
+void AskToCentreFrame(QWindow& window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    std::vector<uint32_t> hints = CardinalsOf(connection, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
+    if (hints.size() < kSizeHintsLength) return;  // Qt always writes them whole
+    hints[kSizeHintsFlags] |= kGravityGiven;
+    hints[kSizeHintsGravity] = XCB_GRAVITY_CENTER;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                        static_cast<uint32_t>(hints.size()), hints.data());
 }
 
 } // namespace velmora::ui::qt
