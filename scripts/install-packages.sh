@@ -36,10 +36,11 @@ packages=(
 # Installed without their recommends, which would bring whole desktops.
 lean=()
 [ "$set" != all ] || lean+=(
-    # the program under the window managers of KDE, GNOME and a lean desktop,
-    # with KDE's window decoration, a session bus, and Qt's Wayland platform
-    # that it must not pick where an X server is at hand
-    kwin-x11 breeze mutter openbox dbus qt6-wayland
+    # the program under the window managers of KDE (on X11, and on Wayland
+    # with Xwayland), GNOME and a lean desktop, with KDE's window decoration,
+    # a session bus, and Qt's Wayland platform that it must not pick where an
+    # X server is at hand
+    kwin-x11 kwin-wayland xwayland breeze mutter openbox dbus qt6-wayland
     # and as a screen reader meets it: the accessibility bus, its Python
     # client, and Orca
     at-spi2-core python3-pyatspi orca

@@ -26,6 +26,13 @@ namespace velmora::ui::qt {
 namespace {
 
 int Pixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+// The same, keeping the current pixel where it is as near: a window manager
+// that centred the frame itself may have rounded a half pixel the other way.
+int Pixels(double twips, int current) {
+    return std::abs(current - twips / kTwipsPerPixel) <= 0.5 ? current : Pixels(twips);
+}
+
 float Twips(int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
 
 QString FromUtf8(std::string_view text) {
@@ -134,7 +141,7 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
     // centre it.
     if (QGuiApplication::platformName() == QLatin1String("xcb") && WindowManagerAnnouncesFrames()) {
         winId();
-        announcedFrame_ = RequestFrameExtents(*windowHandle());
+        frame_ = RequestFrameExtents(*windowHandle());
     }
 }
 
@@ -234,9 +241,9 @@ void QtMainWindow::Announce(ControlId label) {
     QAccessible::updateAccessibility(&shown);
 }
 
-// The frame the window manager announced before the first show; none where
-// it did not, which leaves centring the frame to the window manager.
-QMargins QtMainWindow::FrameMargins() const { return announcedFrame_.value_or(QMargins()); }
+// The frame's borders as far as they are known: none before the window
+// manager announces or places a frame.
+QMargins QtMainWindow::FrameMargins() const { return frame_.value_or(QMargins()); }
 
 QSize QtMainWindow::OuterSize() const { return size().grownBy(FrameMargins()); }
 
@@ -245,8 +252,10 @@ float QtMainWindow::OuterHeight() const { return Twips(OuterSize().height()); }
 
 // Places the frame's top-left corner by asking for the client's position
 // inside it. A frame position is read by the window manager through the
-// window's gravity, which KWin does not honour as the others do.
+// window's gravity, which KWin does not honour as the others do. A shown
+// frame already there is not asked to move.
 void QtMainWindow::MoveFrameTo(QPoint topLeft) {
+    if (isVisible() && topLeft == placedFrame_) return;
     placedFrame_ = topLeft;
     const QMargins frame = FrameMargins();
     if (windowHandle() != nullptr)
@@ -255,24 +264,43 @@ void QtMainWindow::MoveFrameTo(QPoint topLeft) {
         move(topLeft);  // no native window, so no frame yet
 }
 
-void QtMainWindow::SetLeft(float twips) { MoveFrameTo({Pixels(twips), placedFrame_.y()}); }
-void QtMainWindow::SetTop(float twips) { MoveFrameTo({placedFrame_.x(), Pixels(twips)}); }
+void QtMainWindow::SetLeft(float twips) { MoveFrameTo({Pixels(twips, placedFrame_.x()), placedFrame_.y()}); }
+void QtMainWindow::SetTop(float twips) { MoveFrameTo({placedFrame_.x(), Pixels(twips, placedFrame_.y())}); }
 
 float QtMainWindow::ScreenWidth() const { return Twips(screen()->geometry().width()); }
 float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().height()); }
 
 // Where the window manager told no frame before this first show (KWin),
 // centring placed the window as if it had none, and the window manager is
-// asked to centre its frame on it as it maps it: the frame is first drawn
-// centred, and nothing moves it afterwards.
+// asked to centre its frame on it as it maps it: so the frame is first drawn
+// centred. event() checks that it was.
 void QtMainWindow::setVisible(bool visible) {
-    if (!visible || isVisible() || announcedFrame_ || QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!visible || isVisible() || frame_ || QGuiApplication::platformName() != QLatin1String("xcb")) {
         QWidget::setVisible(visible);
         return;
     }
-    const X11ServerGrab grab;
-    QWidget::setVisible(true);
-    AskToCentreFrame(*windowHandle());
+    {
+        const X11ServerGrab grab;
+        QWidget::setVisible(true);
+        AskToCentreFrame(*windowHandle());
+    }
+    awaitingPlacedFrame_ = true;
+}
+
+bool QtMainWindow::event(QEvent* event) {
+    // The window manager moves the window into its frame as it places it.
+    // Where it left the frame off centre, centre it now: KWin, as the
+    // compositor of a Wayland session, places the frame of an Xwayland window
+    // before it knows the title bar's height.
+    if (event->type() == QEvent::Move && awaitingPlacedFrame_) {
+        if (const auto placed = PlacedFrame(*windowHandle())) {
+            awaitingPlacedFrame_ = false;
+            frame_ = placed->extents;
+            placedFrame_ = placed->outer.topLeft();
+            CenterOnScreen(*this);
+        }
+    }
+    return QWidget::event(event);
 }
 
 void QtMainWindow::keyPressEvent(QKeyEvent* event) {

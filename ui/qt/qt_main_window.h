@@ -43,6 +43,7 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -58,9 +59,13 @@ private:
     std::map<ControlId, QWidget*> controls_;
     std::map<std::tuple<std::string_view, double, int>, QFont> fonts_;
     FaultReporter reportFault_;
-    std::optional<QMargins> announcedFrame_;  // by the window manager, before the first show
-    // Where the program last put the frame's corner: Qt's own geometry
-    // learns of a position asked for before the first show only once shown.
+    // The frame's borders: as the window manager announced them before the
+    // first show, or as it placed the frame.
+    std::optional<QMargins> frame_;
+    bool awaitingPlacedFrame_ = false;  // for the window manager to place the frame it was asked to centre
+    // Where the frame's corner is: where the program last put it, or where
+    // the window manager placed it. Qt's own geometry learns of a position
+    // asked for before the first show only once shown.
     QPoint placedFrame_;
 };
 

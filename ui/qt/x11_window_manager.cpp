@@ -64,6 +64,35 @@ xcb_window_t Root(xcb_connection_t* connection) {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
 
+// The root window's child that holds the window (a window manager's frame
+// holds it a level or two down); XCB_WINDOW_NONE if it is gone.
+xcb_window_t Outermost(xcb_connection_t* connection, xcb_window_t window) {
+    for (;;) {
+        const ReplyPointer<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr), &std::free);
+        if (!tree) return XCB_WINDOW_NONE;
+        if (tree->parent == tree->root) return window;
+        window = tree->parent;
+    }
+}
+
+ReplyPointer<xcb_get_geometry_reply_t> Geometry(xcb_connection_t* connection, xcb_window_t window) {
+    return {xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr), &std::free};
+}
+
+// _NET_FRAME_EXTENTS as left, right, top, bottom, in the device's pixels;
+// empty until the window manager sets it.
+std::vector<uint32_t> FrameExtents(xcb_connection_t* connection, xcb_window_t window) {
+    return CardinalsOf(connection, window, Atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+}
+
+int Logical(qreal ratio, int pixels) { return static_cast<int>(std::lround(pixels / ratio)); }
+
+QMargins LogicalMargins(qreal ratio, const std::vector<uint32_t>& extents) {
+    const auto side = [ratio](uint32_t pixels) { return Logical(ratio, static_cast<int>(pixels)); };
+    return {side(extents[0]), side(extents[2]), side(extents[1]), side(extents[3])};
+}
+
 } // namespace
 
 bool WindowManagerAnnouncesFrames() {
@@ -81,7 +110,6 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
     const auto id = static_cast<xcb_window_t>(window.winId());
     const xcb_window_t root = Root(connection);
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -96,16 +124,30 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
     // window's events.
     const auto giveUp = std::chrono::steady_clock::now() + kAnswerTimeout;
     do {
-        const std::vector<uint32_t> answer = CardinalsOf(connection, id, extents, XCB_ATOM_CARDINAL);
-        if (answer.size() == 4) {
-            // left, right, top, bottom, in the device's pixels
-            const qreal ratio = window.devicePixelRatio();
-            const auto logical = [ratio](uint32_t pixels) { return static_cast<int>(std::lround(pixels / ratio)); };
-            return QMargins(logical(answer[0]), logical(answer[2]), logical(answer[1]), logical(answer[3]));
-        }
+        const std::vector<uint32_t> answer = FrameExtents(connection, id);
+        if (answer.size() == 4) return LogicalMargins(window.devicePixelRatio(), answer);
         std::this_thread::sleep_for(kPollInterval);
     } while (std::chrono::steady_clock::now() < giveUp);
     return std::nullopt;
+}
+
+std::optional<WindowFrame> PlacedFrame(QWindow& window) {
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const std::vector<uint32_t> extents = FrameExtents(connection, id);
+    const xcb_window_t outermost = Outermost(connection, id);
+    if (extents.size() != 4 || outermost == XCB_WINDOW_NONE || outermost == id) return std::nullopt;
+    const auto client = Geometry(connection, id);
+    const auto frame = Geometry(connection, outermost);
+    // KWin maps a frame as 1 x 1 at 0,0 and only then gives it its size and place.
+    if (!client || !frame || frame->width != client->width + extents[0] + extents[1] ||
+        frame->height != client->height + extents[2] + extents[3])
+        return std::nullopt;
+    const qreal ratio = window.devicePixelRatio();
+    return WindowFrame{QRect(Logical(ratio, frame->x), Logical(ratio, frame->y), Logical(ratio, frame->width),
+                             Logical(ratio, frame->height)),
+                       LogicalMargins(ratio, extents)};
 }
 
 X11ServerGrab::X11ServerGrab() {

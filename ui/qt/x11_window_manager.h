@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 
 #include <optional>
 
@@ -22,6 +23,19 @@ bool WindowManagerAnnouncesFrames();
 // time. Needs the native window; set its size hints first, as openbox
 // reckons the bottom border from them.
 std::optional<QMargins> RequestFrameExtents(QWindow& window);
+
+// A window manager's frame around a shown window, in the window's
+// device-independent pixels: where it is and how wide each border is.
+struct WindowFrame {
+    QRect outer;
+    QMargins extents;
+};
+
+// The frame around the shown window once the window manager has placed it:
+// once the window's outermost ancestor has the size the extents it
+// announces (_NET_FRAME_EXTENTS) give it. Nothing before that, and nothing
+// where no window manager frames the window.
+std::optional<WindowFrame> PlacedFrame(QWindow& window);
 
 // Holds the X server for this program alone while it lives, where the
 // program runs on X11: the window manager's requests wait, and so see what
