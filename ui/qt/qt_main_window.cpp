@@ -2,7 +2,6 @@
 
 #include <QAccessibleWidget>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
@@ -139,7 +138,7 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
     // manager tells the frame before the first show, on request, centring
     // places the frame itself; elsewhere setVisible has the window manager
     // centre it.
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && WindowManagerAnnouncesFrames()) {
+    if (WindowManagerAnnouncesFrames()) {
         winId();
         frame_ = RequestFrameExtents(*windowHandle());
     }
@@ -275,7 +274,7 @@ float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().hei
 // asked to centre its frame on it as it maps it: so the frame is first drawn
 // centred. event() checks that it was.
 void QtMainWindow::setVisible(bool visible) {
-    if (!visible || isVisible() || frame_ || QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (!visible || isVisible() || frame_ || !OnX11()) {
         QWidget::setVisible(visible);
         return;
     }

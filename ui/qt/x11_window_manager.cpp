@@ -95,6 +95,8 @@ QMargins LogicalMargins(qreal ratio, const std::vector<uint32_t>& extents) {
 
 } // namespace
 
+bool OnX11() { return Connection() != nullptr; }
+
 bool WindowManagerAnnouncesFrames() {
     xcb_connection_t* connection = Connection();
     if (connection == nullptr) return false;

@@ -12,6 +12,9 @@ class QWindow;
 
 namespace velmora::ui::qt {
 
+// Whether the program runs on X11 (Qt's xcb platform).
+bool OnX11();
+
 // Whether the program runs on X11 under a window manager that tells a
 // window's frame extents before the window is mapped, on request
 // (_NET_REQUEST_FRAME_EXTENTS). openbox, xfwm4 and mutter do; KWin 5.27
