@@ -83,6 +83,9 @@ expect_result result shown            # 37.7 ohms
 click 60 145                          # into txtL
 xdotool key BackSpace; sleep "$settle"
 expect_result edited empty
+xdotool key KP_Enter                  # so does keypad Enter, from a text box
+sleep "$settle"
+expect_result keypad-enter shown
 
 case $close in
     wm-delete:*) "${close#wm-delete:}" "$window" ;;

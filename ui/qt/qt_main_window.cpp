@@ -194,6 +194,7 @@ QWidget* QtMainWindow::Build(const ControlLayout& layout, QWidget* parent) {
     }
     }
     widget->setObjectName(FromUtf8(layout.name));
+    widget->installEventFilter(this);
     // A label's accessible name is its text, which screen readers announce
     // as it changes; its role goes into the description instead.
     if (layout.kind == ControlKind::Label)
@@ -302,14 +303,21 @@ bool QtMainWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void QtMainWindow::keyPressEvent(QKeyEvent* event) {
-    // Enter activates the default button wherever the focus is; text boxes
-    // and option buttons pass the key on to their window.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        static_cast<QPushButton*>(Control(kWindow.defaultButton))->click();
-        return;
+// Enter and keypad Enter run the default button wherever the focus is. The
+// window filters them before any control sees them: what a control does with
+// Enter depends on the platform theme (under GNOME's, a focused option button
+// takes it as a press, and a group box swallows what a text box passes up),
+// but a filter runs ahead of every control's own key handling, whatever the
+// theme. Space and every other key go on to the control.
+bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton*>(Control(kWindow.defaultButton))->click();
+            return true;
+        }
     }
-    QWidget::keyPressEvent(event);
+    return QWidget::eventFilter(watched, event);
 }
 
 void QtMainWindow::paintEvent(QPaintEvent* event) {
