@@ -56,6 +56,9 @@ INSTANTIATE_TEST_SUITE_P(Locales, CurrentSettingsTest, testing::Values(
     LocaleRow{"Switzerland", "de_CH.UTF-8", ".", "1\u2019" "234\u2019" "567.89",
               "Inductive Reactance = 37.7 ohms"},
     LocaleRow{"India", "en_IN.UTF-8", ".", "12,34,567.89", "Inductive Reactance = 37.7 ohms"},
+    // Two-byte separators: U+066B decimal, U+066C grouping.
+    LocaleRow{"Afghanistan", "ps_AF.UTF-8", "\xD9\xAB", "1\xD9\xAC" "234\xD9\xAC" "567\xD9\xAB" "89",
+              "Inductive Reactance = 37\xD9\xAB" "7 ohms"},
     LocaleRow{"NotInstalledFallsBackToC", "xx_XX.UTF-8", ".", "1234567.89",
               "Inductive Reactance = 37.7 ohms"}),
     RowName{});

@@ -1,7 +1,7 @@
 # Compiles the locales the tests read into LOCALE_DIR (used through LOCPATH).
 # Usage: cmake -DLOCALE_DIR=<folder> -P generate_locales.cmake
 find_program(LOCALEDEF localedef REQUIRED)
-foreach(locale de_DE fr_FR de_CH en_IN en_US)
+foreach(locale de_DE fr_FR de_CH en_IN en_US ps_AF)
     set(target "${LOCALE_DIR}/${locale}.UTF-8")
     if(EXISTS "${target}/LC_NUMERIC")
         continue()

@@ -52,7 +52,12 @@ INSTANTIATE_TEST_SUITE_P(Results, CalculateReactanceTest, testing::Values(
     ReactanceRow{"InductanceUnderflowsInScaling", {"1e300", Hz, "1e-320", uH}, EnglishUs(), Line("0")},
     ReactanceRow{"WideProductComesBack", {"1.7e308", Hz, "1", uH}, EnglishUs(),
                  Line("1.068141501E+303")},
-    ReactanceRow{"ResultInExponentForm", {"1e12", MHz, "1", mH}, EnglishUs(), Line("6.2831853E+15")}),
+    ReactanceRow{"ResultInExponentForm", {"1e12", MHz, "1", mH}, EnglishUs(), Line("6.2831853E+15")},
+    // Where scaling by multiplying with 0.001 or 0.000001, or taking the
+    // factor with the inductance first, moves the result by a hundredth.
+    ReactanceRow{"MillihenriesScaledByDivision", {"1", MHz, "350", mH}, EnglishUs(), Line("2199114.85")},
+    ReactanceRow{"MicrohenriesScaledByDivision", {"250", MHz, "200", uH}, EnglishUs(), Line("314159.27")},
+    ReactanceRow{"FrequencyTimesFactorFirst", {"2", MHz, "325", mH}, EnglishUs(), Line("4084070.45")}),
     RowName{});
 
 INSTANTIATE_TEST_SUITE_P(NoResult, CalculateReactanceTest, testing::Values(

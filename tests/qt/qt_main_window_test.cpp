@@ -2,14 +2,17 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "../calc/named_rows.h"
@@ -66,6 +69,9 @@ TEST_F(QtMainWindowTest, EveryControlAtItsLayoutPlace) {
                                             layout.rect.width / 15, layout.rect.height / 15));
         EXPECT_TRUE(container->rect().contains(widget->geometry()));
         EXPECT_TRUE(widget->font().bold());
+        // The layout's face, or an installed stand-in where it is missing.
+        EXPECT_TRUE(QFontDatabase::families().contains(widget->font().family(), Qt::CaseInsensitive))
+            << widget->font().family().toStdString() << " is not installed";
         EXPECT_FALSE(widget->accessibleName().isEmpty() && widget->accessibleDescription().isEmpty());
     }
     EXPECT_EQ(Get<QPushButton>(ControlId::cmdCalc)->font().pixelSize(), 13);
@@ -108,6 +114,17 @@ TEST_F(QtMainWindowTest, ScreenReadersSeeAWindowWithItsTitle) {
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->role(), QAccessible::Window);
     EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Reactance of Inductor"));
+}
+
+// Offscreen windows have no frame: the client area is the outer rectangle.
+TEST_F(QtMainWindowTest, CentredOnTheScreenAndStaysWhereTheUserMovesIt) {
+    const QRect screen = window.screen()->geometry();
+    EXPECT_EQ(window.frameGeometry().topLeft(),
+              QPoint(static_cast<int>(std::lround((screen.width() - window.width()) / 2.0)),
+                     static_cast<int>(std::lround((screen.height() - window.height()) / 2.0))));
+    window.move(30, 40);
+    QTest::qWait(50);
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(30, 40));
 }
 
 TEST_F(QtMainWindowTest, TabVisitsTextBoxesThenUnitGroupsThenCalculate) {
@@ -168,6 +185,33 @@ INSTANTIATE_TEST_SUITE_P(Actions, EmptiesResultTest, ::testing::Values(
                  t.Get(ControlId::optMHz)->setFocus();
                  QTest::keyClick(t.Get(ControlId::optMHz), Qt::Key_Up);
              }}),
+    RowName{});
+
+struct KeyRow {
+    const char* name;
+    ControlId focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool calculates;
+};
+
+class KeyTest : public QtMainWindowTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(KeyTest, OnlyEnterCalculates) {
+    Type(ControlId::txtFreq, "2");
+    Type(ControlId::txtL, "8");
+    Get(GetParam().focus)->setFocus();
+    QTest::keyClick(Get(GetParam().focus), GetParam().key, GetParam().modifiers);
+    EXPECT_EQ(Result(), GetParam().calculates ? "Inductive Reactance = 100.53 ohms" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyTest, ::testing::Values(
+    KeyRow{"KeypadEnterInFrequency", ControlId::txtFreq, Qt::Key_Enter, Qt::KeypadModifier, true},
+    KeyRow{"ReturnOnUnitButton", ControlId::optuH, Qt::Key_Return, Qt::NoModifier, true},
+    KeyRow{"KeypadEnterOnCalculate", ControlId::cmdCalc, Qt::Key_Enter, Qt::KeypadModifier, true},
+    KeyRow{"EscapeInInductance", ControlId::txtL, Qt::Key_Escape, Qt::NoModifier, false},
+    KeyRow{"LetterOnUnitButton", ControlId::optKHz, Qt::Key_C, Qt::NoModifier, false},
+    KeyRow{"SpaceOnUnitButton", ControlId::optmH, Qt::Key_Space, Qt::NoModifier, false}),
     RowName{});
 
 TEST_F(QtMainWindowTest, NoResultLeavesTheLabelAndShowsNoMessage) {
