@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "calc/regional_settings.h"
 #include "calc/utf8.h"
@@ -64,10 +65,14 @@ public:
 
 private:
 #ifdef __GLIBC__
-    // glibc hands out a separator's wide character in place of a pointer.
+    // glibc keeps a separator's wide character as the word member of a union
+    // with the pointer it returns. Only the pointer's first bytes hold it:
+    // its low half on little-endian machines, its high half on big-endian ones.
     std::string WideItem(nl_item item) const {
-        const auto character = static_cast<char32_t>(
-            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(nl_langinfo_l(item, locale_))));
+        const char* const value = nl_langinfo_l(item, locale_);
+        std::uint32_t word = 0;
+        std::memcpy(&word, &value, sizeof word);
+        const auto character = static_cast<char32_t>(word);
         return character == 0 ? std::string() : Utf8(character);
     }
 #endif
