@@ -6,6 +6,7 @@
 # well; apt's own output is shown only if it fails.
 set -euo pipefail
 set=${1:-all}
+arch=$(dpkg --print-architecture)
 
 packages=(
     # build
@@ -19,16 +20,29 @@ packages=(
     # Velmora.exe: cross compilers, and exact decimal reading for 32-bit x86
     mingw-w64 libfast-float-dev
 )
+# Elsewhere than on arm64, the arm64 program and package too: the cross
+# compiler and the arm64 libraries beside this machine's own.
+[ "$set" = program ] || [ "$arch" = arm64 ] || packages+=(
+    g++-aarch64-linux-gnu qt6-base-dev:arm64 libxcb1-dev:arm64
+)
 [ "$set" != all ] || packages+=(
     # tests and benchmarks: units, locales, the program under a real X server
     libgtest-dev libgmock-dev libbenchmark-dev locales xz-utils
     xvfb xauth xdotool x11-utils libx11-dev imagemagick valgrind
-    # the calculation core as 32-bit Linux code, run under emulation
-    g++-multilib qemu-user
+    # the calculation core on other processors, run under emulation: a
+    # big-endian one (s390x) everywhere
+    qemu-user g++-s390x-linux-gnu
     # fuzzing: clang with libFuzzer and the sanitizer runtimes
     clang libclang-rt-14-dev
     # package checks: validators, hardening-check, archives
     lintian devscripts desktop-file-utils appstream unzip
+    # Qt's GNOME platform theme, which GNOME and the desktops like it get
+    qt6-gtk-platformtheme
+)
+[ "$set" != all ] || [ "$arch" = arm64 ] || packages+=(libx11-dev:arm64)
+[ "$set" != all ] || [ "$arch" != amd64 ] || packages+=(
+    # the calculation core as 32-bit x86 code
+    g++-multilib
     # Wine to run both Windows builds (the 32-bit one where the kernel runs
     # 32-bit programs)
     wine64 wine32:i386
@@ -54,9 +68,11 @@ for package in "${lean[@]}"; do installed "$package" || missing_lean+=("$package
 
 echo "Installing ${missing[*]} ${missing_lean[*]}"
 log=$(mktemp)
-if [[ " ${missing[*]} " = *:i386\ * ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
-fi
+for foreign in i386 arm64; do
+    if [[ " ${missing[*]} " = *:$foreign\ * ]] && ! dpkg --print-foreign-architectures | grep -qx $foreign; then
+        dpkg --add-architecture $foreign
+    fi
+done
 install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q)
 if ! { apt-get update -q &&
        { [ ${#missing[@]} -eq 0 ] || "${install[@]}" "${missing[@]}"; } &&

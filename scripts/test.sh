@@ -1,19 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the Windows builds
-# under Wine (the 32-bit one where the kernel runs 32-bit programs, skipped
-# elsewhere), the calculation core as 32-bit x86 code under qemu-i386, the
-# fuzz targets for a minute each, everything again under ASan and UBSan, and
-# last the Linux build, whose summary closes the run.
+# Installs what is missing, builds, and runs every test this machine can: the
+# Windows builds under Wine (the 32-bit one where the kernel runs 32-bit
+# programs, skipped elsewhere), the calculation core as 32-bit x86 code under
+# qemu-i386, the whole arm64 program under qemu-aarch64, the core on a
+# big-endian processor under qemu-s390x, the fuzz targets for a minute each,
+# everything again under ASan and UBSan, and last this machine's own Linux
+# build, whose summary closes the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-packages.sh
-presets=(windows-x86 windows-x64 linux-x86 fuzz asan dev)
+arch=$(dpkg --print-architecture)
+presets=()
+if [ "$arch" = amd64 ]; then
+    presets+=(windows-x86 windows-x64 linux-x86)
+else
+    echo "Skipped on this $arch machine: windows-x86 and windows-x64 (Wine runs x86 Windows programs on x86 machines only), linux-x86 (built with an x86 machine's multilib compiler)."
+fi
+if [ "$arch" != arm64 ]; then
+    presets+=(linux-arm64)
+else
+    echo "Skipped on this arm64 machine: linux-arm64 (the dev build below is the arm64 build)."
+fi
+presets+=(linux-s390x fuzz asan dev)
 for preset in "${presets[@]}"; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j"$(nproc)" -- --no-print-directory >/dev/null
 done
-/usr/lib/wine/wine --version >/dev/null 2>&1 \
+[ "$arch" != amd64 ] || /usr/lib/wine/wine --version >/dev/null 2>&1 \
     || echo "This kernel cannot run 32-bit programs: the 32-bit Wine tests will be skipped."
 for preset in "${presets[@]}"; do
     ctest --preset "$preset" -j"$(nproc)"

@@ -9,6 +9,8 @@
 #              closes on it without a window manager)
 #   client x,y where the client area must be on the 1024 x 768 screen
 # E2E_SETTLE: seconds to let the window redraw after each input (default 0.3).
+# E2E_EMULATOR: what runs the close helper, where it is built for another
+# processor (qemu-aarch64 -L /).
 set -euo pipefail
 out=$1 close=$2 expected_position=$3
 shift 4
@@ -88,7 +90,7 @@ sleep "$settle"
 expect_result keypad-enter shown
 
 case $close in
-    wm-delete:*) "${close#wm-delete:}" "$window" ;;
+    wm-delete:*) ${E2E_EMULATOR:-} "${close#wm-delete:}" "$window" ;;
     alt-f4) xdotool key alt+F4 ;;
 esac
 for _ in $(seq 300); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done

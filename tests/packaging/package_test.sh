@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds the package of a build folder and checks it as a user's system
-# would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder> [objdump]
+# would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder> <objdump>
+#                                [<Debian architecture> [<emulator>...]]
 #   deb: contents, icons, desktop entry, AppStream data, lintian, and the
-#        unpacked program started under Xvfb until its window appears;
+#        unpacked program started under Xvfb until its window appears (under
+#        the emulator, where it is built for another processor);
 #   zip: the Windows archive holds Velmora.exe without debug sections, and
 #        README.txt and LICENSE.txt with Windows line ends.
 set -euo pipefail
-kind=$1 cpack=$2 build=$3 out=$4 objdump=${5:-objdump}
+kind=$1 cpack=$2 build=$3 out=$4 objdump=$5 architecture=${6:-}
+shift $(($# < 6 ? $# : 6))
+emulator=("$@")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$out"
@@ -29,8 +33,9 @@ if [ "$kind" = zip ]; then
     exit 0
 fi
 
-deb=$out/velmora_1.00_$(dpkg --print-architecture).deb
+deb=$out/velmora_1.00_$architecture.deb
 [ -f "$deb" ] || fail "no $(basename "$deb")"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$architecture" ] || fail "the package is not for $architecture"
 [ "$(dpkg-deb -f "$deb" Version)" = 1.00 ] || fail "version is not 1.00"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "dependencies were not worked out"
 
@@ -64,13 +69,20 @@ while read -r mode path; do
 done < <(dpkg-deb -c "$deb" | awk '{print $1, $6}')
 
 # Built with Debian's hardening. Two lines cannot read yes on Debian 12:
-# its start files (crt1.o, crti.o) carry no CET property, so the linker
-# marks no program for control-flow protection, though ours is compiled
-# for it (endbr64 checked instead); and the program calls memcpy and
-# memmove only where no size is known, so there is nothing to fortify.
+# its start files (crt1.o, crti.o) carry no control-flow property (CET on
+# x86, BTI on arm64), so the linker marks no program for it, though ours
+# is compiled for it (its instructions checked instead); and the program
+# calls memcpy and memmove only where no size is known, so there is
+# nothing to fortify.
+case $architecture in
+    amd64|i386) cfi_instruction=endbr64 ;;
+    arm64) cfi_instruction=paciasp ;;
+    *) fail "no control-flow protection known for $architecture" ;;
+esac
 hardening-check --nofortify --nocfprotection "$root/usr/bin/velmora" >"$out/hardening.log" \
     || { cat "$out/hardening.log"; fail "the packaged program lacks hardening"; }
-grep -q endbr64 < <("$objdump" -d "$root/usr/bin/velmora") || fail "the program is not compiled for control-flow protection"
+grep -q "$cfi_instruction" < <("$objdump" -d "$root/usr/bin/velmora") \
+    || fail "the program is not compiled for control-flow protection ($cfi_instruction)"
 
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry not valid"
 appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$out/appstream.log" 2>&1 \
@@ -83,7 +95,7 @@ source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb
 trap 'kill "${app:-}" "$xvfb_pid" 2>/dev/null || true' EXIT
 mkdir -p -m 700 "$out/runtime"
-XDG_RUNTIME_DIR=$out/runtime "$root/usr/bin/velmora" 2>"$out/velmora-stderr.txt" &
+XDG_RUNTIME_DIR=$out/runtime "${emulator[@]}" "$root/usr/bin/velmora" 2>"$out/velmora-stderr.txt" &
 app=$!
 velmora_window >/dev/null || fail "the unpacked program showed no window"
 echo "$(basename "$deb"): contents, icons, desktop entry, AppStream and lintian good; the program starts"
