@@ -42,7 +42,7 @@ packages=(
 [ "$set" != all ] || [ "$arch" = arm64 ] || packages+=(libx11-dev:arm64)
 [ "$set" != all ] || [ "$arch" != amd64 ] || packages+=(
     # the calculation core as 32-bit x86 code
-    g++-multilib
+    g++-i686-linux-gnu
     # Wine to run both Windows builds (the 32-bit one where the kernel runs
     # 32-bit programs)
     wine64 wine32:i386

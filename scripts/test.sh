@@ -15,7 +15,7 @@ presets=()
 if [ "$arch" = amd64 ]; then
     presets+=(windows-x86 windows-x64 linux-x86)
 else
-    echo "Skipped on this $arch machine: windows-x86 and windows-x64 (Wine runs x86 Windows programs on x86 machines only), linux-x86 (built with an x86 machine's multilib compiler)."
+    echo "Skipped on this $arch machine: windows-x86 and windows-x64 (Wine runs x86 Windows programs on x86 machines only), linux-x86 (its cross compiler is installed on amd64 machines only)."
 fi
 if [ "$arch" != arm64 ]; then
     presets+=(linux-arm64)
