@@ -19,6 +19,8 @@ packages=(
     dpkg-dev file
     # Velmora.exe: cross compilers, and exact decimal reading for 32-bit x86
     mingw-w64 libfast-float-dev
+    # its Windows Installer packages, with their clock held at the commit's
+    wixl msitools faketime
 )
 # Elsewhere than on arm64, the arm64 program and package too: the cross
 # compiler and the arm64 libraries beside this machine's own.

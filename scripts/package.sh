@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and makes Velmora's packages in
 # build/packages: the Debian package for this machine and, on other
-# machines than arm64 ones, for arm64 too; and the Windows ZIPs.
+# machines than arm64 ones, for arm64 too; and the Windows ZIPs and
+# Windows Installer packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,7 @@ for preset in "${presets[@]}"; do
     cmake --preset "$preset" -DBUILD_TESTING=OFF >/dev/null
     cmake --build --preset "$preset" -j"$(nproc)" -- --no-print-directory >/dev/null
     (cd "build/$preset" && cpack -B "$out" >/dev/null)
+    [[ $preset != windows-* ]] || cp "build/$preset"/Velmora-*.msi "$out/"
 done
 rm -rf "$out/_CPack_Packages"
 ls "$out"
