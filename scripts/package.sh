@@ -15,7 +15,7 @@ for preset in "${presets[@]}"; do
     cmake --preset "$preset" -DBUILD_TESTING=OFF >/dev/null
     cmake --build --preset "$preset" -j"$(nproc)" -- --no-print-directory >/dev/null
     (cd "build/$preset" && cpack -B "$out" >/dev/null)
-    [[ $preset != windows-* ]] || cp "build/$preset"/Velmora-*.msi "$out/"
+    [[ $preset != windows-* ]] || cp "build/$preset"/packaging/Velmora-*.msi "$out/"
 done
 rm -rf "$out/_CPack_Packages"
 ls "$out"

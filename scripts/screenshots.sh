@@ -23,12 +23,8 @@ mkdir -p docs
 # mH, presses Enter, and saves the named window, frame included, as a small
 # PNG of at most 64 colours; cut: without the plain background around it.
 shoot() {
-    local window=
-    for _ in $(seq 300); do
-        window=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "no window named '$2' appeared" >&2; exit 1; }
+    local window
+    window=$(velmora_window "$2") || { echo "no window named '$2' appeared" >&2; exit 1; }
     sleep 5
     click() { xdotool mousemove --window "$window" $(($3 + $1)) $(($4 + $2)) click 1; }
     click 60 63 "$3" "$4"                  # into the frequency box

@@ -16,12 +16,13 @@ start_xvfb() {
     export DISPLAY=":$number"
 }
 
-# velmora_window: the id of Velmora's visible window, waiting up to ten
-# seconds for it; nothing (and status 1) if none appears.
+# velmora_window [<name>]: the id of Velmora's visible window (or of the one
+# whose title matches name), waiting up to ten seconds for it; nothing (and
+# status 1) if none appears.
 velmora_window() {
     local window
     for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Reactance of Inductor$' 2>/dev/null | head -n1)
+        window=$(xdotool search --onlyvisible --name "${1:-^Reactance of Inductor\$}" 2>/dev/null | head -n1)
         [ -n "$window" ] && { echo "$window"; return 0; }
         sleep 0.1
     done
