@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Velmora needs, as root: with "program",
+# Installs the Debian packages Velmora needs (Debian 12 or 13), as root: with "program",
 # what building and running the Linux program takes; with "package", also
 # what making its packages takes (the Debian package and the Windows ZIPs);
 # with "all" (the default), also everything the tests use. Quiet when all is
@@ -34,8 +34,9 @@ packages=(
     # the calculation core on other processors, run under emulation: a
     # big-endian one (s390x) everywhere
     qemu-user g++-s390x-linux-gnu
-    # fuzzing: clang with libFuzzer and the sanitizer runtimes
-    clang libclang-rt-14-dev
+    # fuzzing: clang with libFuzzer and the sanitizer runtimes (those of
+    # the release's clang: see clang_runtime)
+    clang
     # package checks: validators, hardening-check, archives
     lintian devscripts desktop-file-utils appstream unzip
     # Qt's GNOME platform theme, which GNOME and the desktops like it get
@@ -63,7 +64,21 @@ lean=()
 )
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+# libFuzzer and the sanitizer runtimes of the clang the release installs
+# (libclang-rt-14-dev on Debian 12, -19- on 13), as its clang package names
+# that version; nothing before the package lists are read.
+clang_runtime() {
+    local depends
+    if installed clang; then
+        depends=$(dpkg-query -W -f='${Depends}' clang)
+    else
+        depends=$(apt-cache show --no-all-versions clang 2>/dev/null | sed -n 's/^Depends: //p')
+    fi
+    sed -n 's/^.*\bclang-\([0-9][0-9]*\)\b.*$/libclang-rt-\1-dev/p' <<<"$depends" | head -n1
+}
 missing=() missing_lean=()
+[ "$set" != all ] || runtime=$(clang_runtime)
+[ -z "${runtime:-}" ] || packages+=("$runtime")
 for package in "${packages[@]}"; do installed "$package" || missing+=("$package"); done
 for package in "${lean[@]}"; do installed "$package" || missing_lean+=("$package"); done
 [ ${#missing[@]} -eq 0 ] && [ ${#missing_lean[@]} -eq 0 ] && exit 0
@@ -75,9 +90,14 @@ for foreign in i386 arm64; do
         dpkg --add-architecture $foreign
     fi
 done
+apt-get update -q >"$log" 2>&1 || { cat "$log"; exit 1; }
+if [ "$set" = all ] && [ -z "${runtime:-}" ]; then
+    runtime=$(clang_runtime)
+    [ -n "$runtime" ] || { echo "No clang package in this release's package lists" >&2; exit 1; }
+    missing+=("$runtime")
+fi
 install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q)
-if ! { apt-get update -q &&
-       { [ ${#missing[@]} -eq 0 ] || "${install[@]}" "${missing[@]}"; } &&
+if ! { { [ ${#missing[@]} -eq 0 ] || "${install[@]}" "${missing[@]}"; } &&
        { [ ${#missing_lean[@]} -eq 0 ] || "${install[@]}" --no-install-recommends "${missing_lean[@]}"; }
      } >"$log" 2>&1; then
     cat "$log"
