@@ -17,7 +17,7 @@ trap 'rm -rf "$work"' EXIT
 build() {
     git clone -q --no-local . "$work/$1"
     bash "$work/$1/scripts/package.sh" >/dev/null
-    cp "$work/$1/build/windows-x86/Velmora.exe" "$work/$1/build/packages/"
+    cp "$work/$1/build/package-builds/windows-x86/Velmora.exe" "$work/$1/build/packages/"
 }
 build first
 build second

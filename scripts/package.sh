@@ -11,11 +11,14 @@ out=$PWD/build/packages
 mkdir -p "$out"
 presets=(release windows-x86 windows-x64)
 [ "$(dpkg --print-architecture)" = arm64 ] || presets+=(linux-arm64)
+# Each in a build folder of its own, without tests: the presets' own folders
+# keep what the test command configured there.
 for preset in "${presets[@]}"; do
-    cmake --preset "$preset" -DBUILD_TESTING=OFF >/dev/null
-    cmake --build --preset "$preset" -j"$(nproc)" -- --no-print-directory >/dev/null
-    (cd "build/$preset" && cpack -B "$out" >/dev/null)
-    [[ $preset != windows-* ]] || cp "build/$preset"/packaging/Velmora-*.msi "$out/"
+    build=build/package-builds/$preset
+    cmake --preset "$preset" -B "$build" -DBUILD_TESTING=OFF >/dev/null
+    cmake --build "$build" -j"$(nproc)" -- --no-print-directory >/dev/null
+    (cd "$build" && cpack -B "$out" >/dev/null)
+    [[ $preset != windows-* ]] || cp "$build"/packaging/Velmora-*.msi "$out/"
 done
 rm -rf "$out/_CPack_Packages"
 ls "$out"
