@@ -18,11 +18,12 @@ start_xvfb() {
 
 # velmora_window [<name>]: the id of Velmora's visible window (or of the one
 # whose title matches name), waiting up to ten seconds for it; nothing (and
-# status 1) if none appears.
+# status 1) if none appears. The innermost one: mutter's frames carry the
+# title of the window they hold, and come before it in the tree.
 velmora_window() {
     local window
     for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name "${1:-^Reactance of Inductor\$}" 2>/dev/null | head -n1)
+        window=$(xdotool search --onlyvisible --name "${1:-^Reactance of Inductor\$}" 2>/dev/null | tail -n1)
         [ -n "$window" ] && { echo "$window"; return 0; }
         sleep 0.1
     done

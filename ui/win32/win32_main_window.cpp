@@ -12,7 +12,6 @@ namespace velmora::ui::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"VelmoraMainWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kFirstControlId = 100;
 
 int CommandId(ControlId id) { return kFirstControlId + static_cast<int>(id); }
@@ -54,9 +53,9 @@ void AdjustForFrame(RECT& rect, UINT dpi) {
     static const auto adjustForDpi = reinterpret_cast<AdjustFunction>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
     if (adjustForDpi != nullptr)
-        adjustForDpi(&rect, kWindowStyle, FALSE, 0, dpi);
+        adjustForDpi(&rect, kMainWindowStyle, FALSE, 0, dpi);
     else
-        AdjustWindowRectEx(&rect, kWindowStyle, FALSE, 0);
+        AdjustWindowRectEx(&rect, kMainWindowStyle, FALSE, 0);
 }
 
 const wchar_t* WindowClassOf(ControlKind kind) {
@@ -121,7 +120,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 
     const std::wstring title = Wide(kWindow.title);
-    window_ = CreateWindowExW(0, kWindowClass, title.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    window_ = CreateWindowExW(0, kWindowClass, title.c_str(), kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     CreateControls(instance);
     LayOut(WindowDpi(window_));

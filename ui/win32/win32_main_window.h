@@ -13,6 +13,9 @@
 
 namespace velmora::ui::win32 {
 
+// A fixed-size window with a title bar, a system menu and a minimise button.
+inline constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
 class Win32MainWindow final : public WindowControls {
 public:
     // Creates the window, hidden, with its controls; the program's icon is
