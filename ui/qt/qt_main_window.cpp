@@ -13,9 +13,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "ui/icon.h"
@@ -23,6 +25,11 @@
 
 namespace velmora::ui::qt {
 namespace {
+
+// How often, and how long after the first show at most, the window looks for
+// the frame the window manager placed, where no move of the window tells.
+constexpr std::chrono::milliseconds kPlacementPoll{10};
+constexpr std::chrono::seconds kPlacementWait{2};
 
 int Pixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
@@ -50,14 +57,21 @@ QString InstalledFace(std::string_view face) {
     return {};
 }
 
-// Qt 6.4 has no event that has screen readers speak a text (later Qts have
-// QAccessibleAnnouncementEvent), and Orca ignores name changes of labels.
-// The result label is therefore presented as a notification, which Orca
-// speaks whenever one is shown (Announce says so). Its name is its text
-// alone: an empty label would otherwise borrow its group box's title.
+// How screen readers hear each result. Qt 6.8 has them speak a text with an
+// announcement, and the result label is a label. Qt 6.4 has no such event,
+// and Orca ignores name changes of labels: there the result label is
+// presented as a notification, which Orca speaks whenever one is shown
+// (Announce says so). Either way its name is its text alone: an empty label
+// would otherwise borrow its group box's title.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+constexpr QAccessible::Role kResultRole = QAccessible::StaticText;
+#else
+constexpr QAccessible::Role kResultRole = QAccessible::Notification;
+#endif
+
 class ResultLabelAccessible final : public QAccessibleWidget {
 public:
-    explicit ResultLabelAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+    explicit ResultLabelAccessible(QLabel* label) : QAccessibleWidget(label, kResultRole) {}
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
         return QAccessibleWidget::text(kind);
@@ -235,10 +249,17 @@ void QtMainWindow::SetCaption(ControlId label, const std::string& caption) {
     static_cast<QLabel*>(Control(label))->setText(QString::fromStdString(caption));
 }
 
-// Shown again, as far as screen readers can tell: see ResultLabelAccessible.
+// Spoken politely, after what the screen reader is saying: see
+// ResultLabelAccessible.
 void QtMainWindow::Announce(ControlId label) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(Control(label), static_cast<QLabel*>(Control(label))->text());
+    announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&announcement);
+#else
     QAccessibleEvent shown(Control(label), QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 // The frame's borders as far as they are known: none before the window
@@ -270,10 +291,12 @@ void QtMainWindow::SetTop(float twips) { MoveFrameTo({placedFrame_.x(), Pixels(t
 float QtMainWindow::ScreenWidth() const { return Twips(screen()->geometry().width()); }
 float QtMainWindow::ScreenHeight() const { return Twips(screen()->geometry().height()); }
 
-// Where the window manager told no frame before this first show (KWin),
-// centring placed the window as if it had none, and the window manager is
-// asked to centre its frame on it as it maps it: so the frame is first drawn
-// centred. event() checks that it was.
+// Where the window manager told no frame before this first show (KWin,
+// mutter 44 on), centring placed the window as if it had none, and the
+// window manager is asked to centre its frame on it as it maps it: so the
+// frame is first drawn centred where it honours that (KWin on X11).
+// CentrePlacedFrame checks that it was as the window moves and, since the
+// frame may come without a move of the window, for a while after the show.
 void QtMainWindow::setVisible(bool visible) {
     if (!visible || isVisible() || frame_ || !OnX11()) {
         QWidget::setVisible(visible);
@@ -285,21 +308,38 @@ void QtMainWindow::setVisible(bool visible) {
         AskToCentreFrame(*windowHandle());
     }
     awaitingPlacedFrame_ = true;
+    auto* poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, giveUp = std::chrono::steady_clock::now() + kPlacementWait] {
+        CentrePlacedFrame();
+        if (std::chrono::steady_clock::now() > giveUp) {
+            awaitingPlacedFrame_ = false;
+            poll->deleteLater();
+        }
+    });
+    poll->start(kPlacementPoll);
+}
+
+// The window manager moves the window into its frame as it places it.
+// Where it left the frame off centre, centre it now: KWin, as the compositor
+// of a Wayland session, places the frame of an Xwayland window before it
+// knows the title bar's height, and mutter 44 on before its frames process
+// has made the frame. KWin may put the frame back where it first placed it
+// once more; a frame the user moved elsewhere stays.
+void QtMainWindow::CentrePlacedFrame() {
+    if (!awaitingPlacedFrame_) return;
+    const auto placed = PlacedFrame(*windowHandle());
+    if (!placed) return;
+    if (!windowManagersPlace_)
+        windowManagersPlace_ = placed->outer.topLeft();
+    else if (placed->outer.topLeft() != *windowManagersPlace_)
+        return;
+    frame_ = placed->extents;
+    placedFrame_ = placed->outer.topLeft();
+    CenterOnScreen(*this);
 }
 
 bool QtMainWindow::event(QEvent* event) {
-    // The window manager moves the window into its frame as it places it.
-    // Where it left the frame off centre, centre it now: KWin, as the
-    // compositor of a Wayland session, places the frame of an Xwayland window
-    // before it knows the title bar's height.
-    if (event->type() == QEvent::Move && awaitingPlacedFrame_) {
-        if (const auto placed = PlacedFrame(*windowHandle())) {
-            awaitingPlacedFrame_ = false;
-            frame_ = placed->extents;
-            placedFrame_ = placed->outer.topLeft();
-            CenterOnScreen(*this);
-        }
-    }
+    if (event->type() == QEvent::Move) CentrePlacedFrame();
     return QWidget::event(event);
 }
 

@@ -52,6 +52,7 @@ private:
     QMargins FrameMargins() const;
     QSize OuterSize() const;
     void MoveFrameTo(QPoint topLeft);
+    void CentrePlacedFrame();
     const QFont& Font(const FontSpec& wanted);
     void Forward(ControlId control, ControlEvent event);
     void ReportFaultInMessageBox(const std::string& fault);
@@ -63,6 +64,7 @@ private:
     // first show, or as it placed the frame.
     std::optional<QMargins> frame_;
     bool awaitingPlacedFrame_ = false;  // for the window manager to place the frame it was asked to centre
+    std::optional<QPoint> windowManagersPlace_;  // where it first placed that frame
     // Where the frame's corner is: where the program last put it, or where
     // the window manager placed it. Qt's own geometry learns of a position
     // asked for before the first show only once shown.

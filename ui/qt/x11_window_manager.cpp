@@ -86,6 +86,13 @@ std::vector<uint32_t> FrameExtents(xcb_connection_t* connection, xcb_window_t wi
     return CardinalsOf(connection, window, Atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
 }
 
+// Whether the extents tell a frame. A window with a title bar has one:
+// extents of none (what mutter 44 on, whose frames another process makes as
+// they are mapped, says at first) mean the frame is not known yet.
+bool TellAFrame(const std::vector<uint32_t>& extents) {
+    return extents.size() == 4 && std::any_of(extents.begin(), extents.end(), [](uint32_t side) { return side != 0; });
+}
+
 int Logical(qreal ratio, int pixels) { return static_cast<int>(std::lround(pixels / ratio)); }
 
 QMargins LogicalMargins(qreal ratio, const std::vector<uint32_t>& extents) {
@@ -127,7 +134,8 @@ std::optional<QMargins> RequestFrameExtents(QWindow& window) {
     const auto giveUp = std::chrono::steady_clock::now() + kAnswerTimeout;
     do {
         const std::vector<uint32_t> answer = FrameExtents(connection, id);
-        if (answer.size() == 4) return LogicalMargins(window.devicePixelRatio(), answer);
+        if (answer.size() == 4)
+            return TellAFrame(answer) ? std::optional(LogicalMargins(window.devicePixelRatio(), answer)) : std::nullopt;
         std::this_thread::sleep_for(kPollInterval);
     } while (std::chrono::steady_clock::now() < giveUp);
     return std::nullopt;
@@ -139,16 +147,26 @@ std::optional<WindowFrame> PlacedFrame(QWindow& window) {
     const auto id = static_cast<xcb_window_t>(window.winId());
     const std::vector<uint32_t> extents = FrameExtents(connection, id);
     const xcb_window_t outermost = Outermost(connection, id);
-    if (extents.size() != 4 || outermost == XCB_WINDOW_NONE || outermost == id) return std::nullopt;
+    if (!TellAFrame(extents) || outermost == XCB_WINDOW_NONE) return std::nullopt;
     const auto client = Geometry(connection, id);
-    const auto frame = Geometry(connection, outermost);
-    // KWin maps a frame as 1 x 1 at 0,0 and only then gives it its size and place.
-    if (!client || !frame || frame->width != client->width + extents[0] + extents[1] ||
-        frame->height != client->height + extents[2] + extents[3])
-        return std::nullopt;
+    const auto outer = Geometry(connection, outermost);
+    // The frame is reckoned from where the window is: mutter's frame windows
+    // hold invisible borders for their shadows beyond the extents, and KWin 6
+    // as a Wayland compositor draws its frames around Xwayland windows
+    // outside the window that holds them. KWin maps that window as 1 x 1 at
+    // 0,0 and only then gives it its size and place.
+    if (!client || !outer || outer->width < client->width || outer->height < client->height) return std::nullopt;
+    const int width = client->width + static_cast<int>(extents[0] + extents[1]);
+    const int height = client->height + static_cast<int>(extents[2] + extents[3]);
+    const ReplyPointer<xcb_translate_coordinates_reply_t> onScreen(
+        xcb_translate_coordinates_reply(connection,
+                                        xcb_translate_coordinates(connection, id, Root(connection), 0, 0), nullptr),
+        &std::free);
+    if (!onScreen) return std::nullopt;
     const qreal ratio = window.devicePixelRatio();
-    return WindowFrame{QRect(Logical(ratio, frame->x), Logical(ratio, frame->y), Logical(ratio, frame->width),
-                             Logical(ratio, frame->height)),
+    return WindowFrame{QRect(Logical(ratio, onScreen->dst_x - static_cast<int>(extents[0])),
+                             Logical(ratio, onScreen->dst_y - static_cast<int>(extents[2])), Logical(ratio, width),
+                             Logical(ratio, height)),
                        LogicalMargins(ratio, extents)};
 }
 

@@ -15,15 +15,15 @@ namespace velmora::ui::qt {
 // Whether the program runs on X11 (Qt's xcb platform).
 bool OnX11();
 
-// Whether the program runs on X11 under a window manager that tells a
-// window's frame extents before the window is mapped, on request
+// Whether the program runs on X11 under a window manager that offers to
+// tell a window's frame extents before the window is mapped, on request
 // (_NET_REQUEST_FRAME_EXTENTS). openbox, xfwm4 and mutter do; KWin 5.27
 // does not.
 bool WindowManagerAnnouncesFrames();
 
 // The frame extents the window manager announces for the window, in the
 // window's device-independent pixels; nothing when it does not answer in
-// time. Needs the native window; set its size hints first, as openbox
+// time, or answers that it knows no frame yet (mutter 44 and later). Needs the native window; set its size hints first, as openbox
 // reckons the bottom border from them.
 std::optional<QMargins> RequestFrameExtents(QWindow& window);
 
@@ -35,9 +35,9 @@ struct WindowFrame {
 };
 
 // The frame around the shown window once the window manager has placed it:
-// once the window's outermost ancestor has the size the extents it
-// announces (_NET_FRAME_EXTENTS) give it. Nothing before that, and nothing
-// where no window manager frames the window.
+// once it announces the extents (_NET_FRAME_EXTENTS) and has given the
+// window's outermost ancestor at least the window's size. Nothing before
+// that, and nothing where no window manager frames the window.
 std::optional<WindowFrame> PlacedFrame(QWindow& window);
 
 // Holds the X server for this program alone while it lives, where the
