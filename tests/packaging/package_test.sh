@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the package of a build folder and checks it as a user's system
 # would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder> <objdump>
-#                                [<Debian architecture> [<emulator>...]]
+#                                [<start file> <Debian architecture> [<emulator>...]]
+#   start file: the C library's Scrt1.o that the program is linked with
 #   deb: contents, icons, desktop entry, AppStream data, lintian, and the
 #        unpacked program started under Xvfb until its window appears (under
 #        the emulator, where it is built for another processor);
 #   zip: the Windows archive holds Velmora.exe without debug sections, and
 #        README.txt and LICENSE.txt with Windows line ends.
 set -euo pipefail
-kind=$1 cpack=$2 build=$3 out=$4 objdump=$5 architecture=${6:-}
-shift $(($# < 6 ? $# : 6))
+kind=$1 cpack=$2 build=$3 out=$4 objdump=$5 start_file=${6:-} architecture=${7:-}
+shift $(($# < 7 ? $# : 7))
 emulator=("$@")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -68,21 +69,31 @@ while read -r mode path; do
     [ "$mode" = "$expected" ] || fail "$path has mode $mode, not $expected"
 done < <(dpkg-deb -c "$deb" | awk '{print $1, $6}')
 
-# Built with Debian's hardening. Two lines cannot read yes on Debian 12:
-# its start files (crt1.o, crti.o) carry no control-flow property (CET on
-# x86, BTI on arm64), so the linker marks no program for it, though ours
-# is compiled for it (its instructions checked instead); and the program
-# calls memcpy and memmove only where no size is known, so there is
-# nothing to fortify.
+# Built with Debian's hardening. The fortify line cannot read yes: the
+# program calls memcpy and memmove only where no size is known, so there is
+# nothing to fortify. Control-flow protection is the target processor's
+# own (CET on x86, BTI and PAC on arm64; hardening-check asks for both on
+# every processor, where it knows the second): the linker marks a program
+# for it only when every object is marked, the C library's start files
+# among them. Where they are (Debian 13 on arm64) the program must be
+# marked; where not (Debian 12, and 13 on amd64), it must be compiled for
+# it, its instructions checked instead.
 case $architecture in
-    amd64|i386) cfi_instruction=endbr64 ;;
-    arm64) cfi_instruction=paciasp ;;
+    amd64|i386) cfi_instruction=endbr64 cfi_property='x86 feature: IBT, SHSTK' ;;
+    arm64) cfi_instruction=paciasp cfi_property='AArch64 feature: BTI, PAC' ;;
     *) fail "no control-flow protection known for $architecture" ;;
 esac
-hardening-check --nofortify --nocfprotection "$root/usr/bin/velmora" >"$out/hardening.log" \
+unchecked=(--nofortify --nocfprotection)
+[[ $(hardening-check --help 2>&1 || true) != *--nobranchprotection* ]] || unchecked+=(--nobranchprotection)
+hardening-check "${unchecked[@]}" "$root/usr/bin/velmora" >"$out/hardening.log" \
     || { cat "$out/hardening.log"; fail "the packaged program lacks hardening"; }
-grep -q "$cfi_instruction" < <("$objdump" -d "$root/usr/bin/velmora") \
-    || fail "the program is not compiled for control-flow protection ($cfi_instruction)"
+if readelf -n "$start_file" | grep -q "Properties: $cfi_property"; then
+    readelf -n "$root/usr/bin/velmora" | grep -q "Properties: $cfi_property" \
+        || fail "the program is not marked for control-flow protection ($cfi_property), though its start files are"
+else
+    grep -q "$cfi_instruction" < <("$objdump" -d "$root/usr/bin/velmora") \
+        || fail "the program is not compiled for control-flow protection ($cfi_instruction)"
+fi
 
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" || fail "desktop entry not valid"
 appstreamcli validate --pedantic --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$out/appstream.log" 2>&1 \
