@@ -27,8 +27,19 @@ inline double CheckedDivide(double dividend, double divisor) {
     return Checked(dividend / divisor);
 }
 
+// Emscripten's C++ library (libc++ 13 in Debian 12) has no std::bit_cast;
+// its compiler has the built-in it is made of.
+template <class To, class From>
+constexpr To BitCast(const From& from) {
+#if defined(__cpp_lib_bit_cast)
+    return std::bit_cast<To>(from);
+#else
+    return __builtin_bit_cast(To, from);
+#endif
+}
+
 constexpr double PowerOfTwo(int exponent) {  // a normal one: -1022 to 1023
-    return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
+    return BitCast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
 }
 
 // value * 2^exponent, rounded once. Written out rather than std::ldexp,

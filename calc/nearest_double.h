@@ -4,7 +4,11 @@
 
 #include <charconv>
 
-#if defined(__i386__) || defined(_M_IX86)
+// 32-bit x86, whose runtimes read with the x87 unit, and emscripten, whose
+// C++ library (libc++ 13 in Debian 12) has no floating-point from_chars,
+// read with the header-only fast_float.
+#if defined(__i386__) || defined(_M_IX86) || defined(__EMSCRIPTEN__)
+#define VELMORA_READ_WITH_FAST_FLOAT 1
 #include <cfloat>
 #include <cmath>
 #include <fast_float/fast_float.h>
@@ -18,9 +22,9 @@ namespace velmora {
 // multiplies at whatever precision the caller set (64 bits by default), so
 // it rounds some texts twice and lands one unit in the last place off.
 // There the header-only fast_float reads instead, compiled with this
-// project's SSE2 arithmetic, which rounds once.
+// project's SSE2 arithmetic, which rounds once; so it does on emscripten.
 inline std::from_chars_result NearestDouble(const char* first, const char* last, double& value) {
-#if defined(__i386__) || defined(_M_IX86)
+#if defined(VELMORA_READ_WITH_FAST_FLOAT)
     static_assert(FLT_EVAL_METHOD == 0, "32-bit x86 builds need -msse2 -mfpmath=sse");
     double read = 0.0;
     const auto [end, error] = fast_float::from_chars(first, last, read);

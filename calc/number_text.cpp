@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "calc/decimal_text.h"
 #include "calc/regional_number.h"
 
 namespace velmora {
@@ -57,10 +58,9 @@ std::string NumberText(double value, const RegionalSettings& settings) {
     if (value == 0) return "0";
     // "-d.dddddddddddddde+XX": the value rounded to 15 significant digits.
     std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    std::string_view scientific(buffer.data(),
-                                static_cast<std::size_t>(result.ptr - buffer.data()));
+    const char* end = WriteDecimal(buffer.data(), buffer.data() + buffer.size(), value, DecimalForm::Scientific,
+                                   kSignificantDigits - 1);
+    std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 
     std::string text;
     if (scientific.starts_with('-')) {

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "calc/char_class.h"
+#include "calc/decimal_text.h"
 #include "calc/nearest_double.h"
 
 namespace velmora {
@@ -88,9 +89,8 @@ std::string FormatHundredths(double value, const RegionalSettings& requested) {
     const RegionalSettings settings = ReadableSettings(requested);
     // The largest double has 309 whole digits.
     std::array<char, 330> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 2);
-    std::string_view plain(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    const char* end = WriteDecimal(buffer.data(), buffer.data() + buffer.size(), value, DecimalForm::Fixed, 2);
+    std::string_view plain(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 
     const bool negative = plain.starts_with('-');
     if (negative) plain.remove_prefix(1);

@@ -9,7 +9,9 @@
 # - Windows: the stack protector (linked statically, as everything else),
 #   ASLR (high-entropy on 64-bit), DEP and terminal-server awareness.
 add_library(velmora_hardening INTERFACE)
-if(CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+# WebAssembly keeps code, stack and heap apart and checks every call's
+# target by itself; none of the options below applies to it.
+if(CMAKE_CXX_FLAGS MATCHES "-fsanitize" OR EMSCRIPTEN)
     return()
 endif()
 target_compile_options(velmora_hardening INTERFACE -fstack-protector-strong)

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "calc/checked_arithmetic.h"
 #include "calc/number_text.h"
 
 namespace velmora {
@@ -54,7 +54,7 @@ TEST(MidpointCasesTest, EveryTextReadsAsItsNearestDouble) {
         std::from_chars(bits.data(), bits.data() + bits.size(), expected, 16);
         std::string got;
         try {
-            got = std::to_string(std::bit_cast<std::uint64_t>(ReadLeadingNumber(text)));
+            got = std::to_string(BitCast<std::uint64_t>(ReadLeadingNumber(text)));
         } catch (const ArithmeticFault& fault) {
             got = fault.what();
         }

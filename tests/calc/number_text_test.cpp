@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "calc/decimal_text.h"
+#include "calc/nearest_double.h"
 #include "calc/number_text.h"
 #include "calc/regional_number.h"
 #include "named_rows.h"
@@ -109,9 +111,9 @@ TEST(RoundToHundredthsTest, AgreesWithPlainRoundingForRandomValues) {
     for (int i = 0; i < 20000; ++i) {
         const double value = std::ldexp(mantissa(random), exponent(random) * 3);
         char text[400];
-        const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2).ptr;
+        const char* end = WriteDecimal(text, text + sizeof text, value, DecimalForm::Fixed, 2);
         double expected = 0;
-        std::from_chars(text, end, expected);
+        NearestDouble(text, end, expected);
         for (const RegionalSettings& settings : shapes)
             ASSERT_EQ(RoundToHundredths(value, settings), expected) << "value " << value << " seed " << seed;
     }
