@@ -37,6 +37,9 @@ packages=(
     # fuzzing: clang with libFuzzer and the sanitizer runtimes (those of
     # the release's clang: see clang_runtime)
     clang
+    # the web build: emscripten (with Node, which runs its tests), and the
+    # page in Chromium driven through chromedriver
+    emscripten chromium chromium-driver python3-selenium
     # package checks: validators, hardening-check, archives
     lintian devscripts desktop-file-utils appstream unzip
     # Qt's GNOME platform theme, which GNOME and the desktops like it get

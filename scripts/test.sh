@@ -3,7 +3,8 @@
 # Windows builds under Wine (the 32-bit one where the kernel runs 32-bit
 # programs, skipped elsewhere), the calculation core as 32-bit x86 code under
 # qemu-i386, the whole arm64 program under qemu-aarch64, the core on a
-# big-endian processor under qemu-s390x, the fuzz targets for a minute each,
+# big-endian processor under qemu-s390x, the WebAssembly build's tests under
+# Node, the fuzz targets for a minute each,
 # everything again under ASan and UBSan, and last this machine's own Linux
 # build, whose summary closes the run.
 set -euo pipefail
@@ -22,7 +23,7 @@ if [ "$arch" != arm64 ]; then
 else
     echo "Skipped on this arm64 machine: linux-arm64 (the dev build below is the arm64 build)."
 fi
-presets+=(linux-s390x fuzz asan dev)
+presets+=(linux-s390x web fuzz asan dev)
 for preset in "${presets[@]}"; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j"$(nproc)" -- --no-print-directory >/dev/null

@@ -1,0 +1,261 @@
+"""The web build in a real browser, driven as a person drives the page.
+
+Serves the site folder on 127.0.0.1 and opens it in headless Chromium
+through chromedriver (Selenium): keys, regional conventions from the
+browser's language, the fault dialog, the emptied result, and the window's
+place in viewports of a desktop and of a phone.
+Usage: browser_test.py <site folder>
+"""
+import functools
+import http.server
+import sys
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE = sys.argv.pop(1)
+TITLE = "Reactance of Inductor"
+
+
+class SiteHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    handler = functools.partial(SiteHandler, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def browser(language="en-US"):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--window-size=1024,768", f"--lang={language}"):
+        options.add_argument(argument)
+    options.add_experimental_option("prefs", {"intl.accept_languages": language})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class Page:
+    """The page in one browser: open it, act on its controls, read them."""
+
+    def __init__(self, driver, address):
+        self.driver = driver
+        self.address = address
+
+    def open(self, width=None, height=None):
+        if width:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+        self.driver.get(self.address)
+        WebDriverWait(self.driver, 20).until(
+            lambda driver: driver.execute_script("return !!document.getElementById('cmdCalc')"))
+
+    def control(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def radio(self, name):
+        return self.control(name).find_element(By.TAG_NAME, "input")
+
+    def result(self):
+        return self.control("lblXL").text
+
+    def focused(self):
+        return self.driver.execute_script(
+            "var e = document.activeElement; return e.closest('[id]') ? e.closest('[id]').id : ''")
+
+    def keys(self, *keys):
+        self.driver.switch_to.active_element.send_keys(*keys)
+
+    def example(self, frequency="60", inductance="100"):
+        """60 Hz and 100 mH typed and chosen by keyboard and mouse."""
+        self.control("txtFreq").send_keys(frequency)
+        self.radio("optHz").click()
+        self.control("txtL").send_keys(inductance)
+        self.radio("optmH").click()
+
+
+class WebTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(SITE)
+        cls.address = f"http://127.0.0.1:{cls.server.server_address[1]}/index.html"
+        cls.driver = browser()
+        cls.page = Page(cls.driver, cls.address)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.shutdown()
+        cls.server.server_close()
+
+    def test_opens_as_the_window_loads(self):
+        self.page.open()
+        self.assertEqual(self.driver.title, TITLE)
+        self.assertEqual(self.page.control("frmVelmoraTitle").text, TITLE)
+        self.assertTrue(self.page.radio("optMHz").is_selected())
+        self.assertTrue(self.page.radio("optuH").is_selected())
+        self.assertEqual(self.page.result(), "")
+        self.assertEqual(self.page.focused(), "txtFreq")
+
+    def test_screen_readers_hear_names_and_every_result(self):
+        rows = [
+            # element, name a screen reader gives it
+            (("txtFreq",), "Frequency"), (("txtL",), "Inductance"),
+            (("optHz", "input"), "hertz"), (("optKHz", "input"), "kilohertz"), (("optMHz", "input"), "megahertz"),
+            (("optmH", "input"), "millihenries"), (("optuH", "input"), "microhenries"),
+            (("Frame1",), "Frequency"), (("Frame2",), "Inductance"), (("cmdCalc",), "Calculate"),
+        ]
+        self.page.open()
+        for (name, *inner), spoken in rows:
+            with self.subTest(name):
+                element = self.page.control(name)
+                if inner:
+                    element = element.find_element(By.TAG_NAME, inner[0])
+                self.assertEqual(element.accessible_name, spoken)
+        spoken = self.page.control("frmVelmoraSpoken")
+        self.assertEqual(spoken.get_attribute("aria-live"), "polite")
+        self.page.example()
+        heard = []
+        for _ in range(2):
+            self.page.control("cmdCalc").click()
+            heard.append(spoken.get_attribute("textContent"))
+        self.assertEqual([text.strip() for text in heard], ["Inductive Reactance = 37.7 ohms"] * 2)
+        self.assertNotEqual(heard[0], heard[1], "the same line again must change the live region")
+
+    def test_keys(self):
+        rows = [
+            # name, keys after typing 60 and 100 with Hz and mH, focus then, result then
+            ("tab from frequency to inductance", [], "txtL", ""),
+            ("enter in a text box calculates", [Keys.ENTER], "txtL", "Inductive Reactance = 37.7 ohms"),
+            ("tab reaches the frequency group's selected unit", [Keys.TAB], "optHz", ""),
+            ("arrows move within a group and empty the result",
+             [Keys.TAB, Keys.ENTER, Keys.ARROW_DOWN], "optKHz", ""),
+            ("enter on a unit button calculates", [Keys.TAB, Keys.ARROW_DOWN, Keys.ENTER], "optKHz",
+             "Inductive Reactance = 37699.11 ohms"),
+            ("space on the button calculates", [Keys.TAB, Keys.TAB, Keys.TAB, Keys.SPACE], "cmdCalc",
+             "Inductive Reactance = 37.7 ohms"),
+        ]
+        for name, keys, focus, result in rows:
+            with self.subTest(name):
+                self.page.open()
+                self.page.keys("60")
+                self.page.radio("optHz").click()
+                self.page.control("txtFreq").click()
+                self.page.keys(Keys.TAB, "100")
+                self.page.radio("optmH").click()
+                self.page.control("txtL").click()
+                if keys:
+                    self.page.keys(*keys)
+                self.assertEqual(self.page.focused(), focus)
+                self.assertEqual(self.page.result(), result)
+
+    def test_every_edit_and_unit_change_empties_the_result(self):
+        rows = [
+            ("typing in frequency", lambda page: page.control("txtFreq").send_keys("0")),
+            ("deleting in inductance", lambda page: page.control("txtL").send_keys(Keys.BACKSPACE)),
+            ("clicking KHz", lambda page: page.radio("optKHz").click()),
+            ("clicking uH", lambda page: page.radio("optuH").click()),
+        ]
+        for name, edit in rows:
+            with self.subTest(name):
+                self.page.open()
+                self.page.example()
+                self.page.control("cmdCalc").click()
+                self.assertEqual(self.page.result(), "Inductive Reactance = 37.7 ohms")
+                self.assertEqual(self.page.control("lblXL").value_of_css_property("color"), "rgba(255, 0, 0, 1)")
+                edit(self.page)
+                self.assertEqual(self.page.result(), "")
+
+    def test_overflow_shows_a_dialog_and_leaves_everything(self):
+        self.page.open()
+        self.page.example(frequency="1e999")
+        self.page.control("txtFreq").send_keys(Keys.ENTER)
+        dialog = self.page.control("frmVelmoraFault")
+        self.assertTrue(dialog.is_displayed())
+        self.assertEqual(dialog.get_attribute("role"), "alertdialog")
+        self.assertEqual(self.page.control("frmVelmoraFaultText").text, "Overflow")
+        dialog.find_element(By.TAG_NAME, "button").click()
+        self.assertFalse(dialog.is_displayed())
+        self.assertEqual(self.page.focused(), "txtFreq")
+        self.assertEqual(self.page.control("txtFreq").get_attribute("value"), "1e999")
+        self.assertEqual(self.page.control("txtL").get_attribute("value"), "100")
+        self.assertEqual(self.page.result(), "")
+
+    def test_window_centred_and_whole_in_the_viewport(self):
+        rows = [
+            # name, viewport, scaled to fill the width
+            ("desktop", (1280, 720), False),
+            ("small laptop", (800, 600), False),
+            ("phone upright", (360, 640), True),
+            ("phone on its side", (640, 360), False),
+            ("smallest phone", (320, 480), True),
+        ]
+        for name, (width, height), fills_width in rows:
+            with self.subTest(name):
+                self.page.open(width, height)
+                box = self.driver.execute_script(
+                    "var r = document.getElementById('frmVelmora').getBoundingClientRect();"
+                    "return [r.left, r.top, r.width, r.height, document.documentElement.scrollWidth,"
+                    " document.documentElement.scrollHeight]")
+                left, top, outer_width, outer_height, scroll_width, scroll_height = box
+                self.assertLessEqual(abs(2 * left + outer_width - width), 2)
+                self.assertLessEqual(abs(2 * top + outer_height - height), 2)
+                self.assertGreaterEqual(left, -0.5)
+                self.assertGreaterEqual(top, -0.5)
+                self.assertLessEqual((scroll_width, scroll_height), (width, height))
+                if fills_width:
+                    self.assertGreaterEqual(outer_width, width - 1)
+
+
+class RegionalTest(unittest.TestCase):
+    """The result's conventions follow the browser's preferred language."""
+
+    def test_result_per_language(self):
+        rows = [
+            # language, frequency, unit, inductance, unit, shown number
+            ("de-DE", "60", "optHz", "100", "optmH", "37,7"),
+            ("fr-FR", "60", "optHz", "100", "optmH", "37,7"),
+            # read back through "62 831 853,00" with narrow no-break spaces
+            ("fr-FR", "100", "optMHz", "100", "optmH", "62831853"),
+            # and through "6,28,31,853.00"
+            ("en-IN", "100", "optMHz", "100", "optmH", "62831853"),
+            ("en-IN", "50", "optHz", "100", "optmH", "31.42"),
+            # a language the browser cannot format: the C conventions
+            ("qaa", "60", "optHz", "100", "optmH", "37.7"),
+        ]
+        server = serve(SITE)
+        address = f"http://127.0.0.1:{server.server_address[1]}/index.html"
+        try:
+            for language, frequency, frequency_unit, inductance, inductance_unit, shown in rows:
+                with self.subTest(f"{language} {frequency} {frequency_unit}"):
+                    driver = browser(language)
+                    try:
+                        page = Page(driver, address)
+                        page.open()
+                        page.control("txtFreq").send_keys(frequency)
+                        page.radio(frequency_unit).click()
+                        page.control("txtL").send_keys(inductance)
+                        page.radio(inductance_unit).click()
+                        page.control("cmdCalc").click()
+                        self.assertEqual(page.result(), f"Inductive Reactance = {shown} ohms")
+                    finally:
+                        driver.quit()
+        finally:
+            server.shutdown()
+            server.server_close()
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

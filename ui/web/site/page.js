@@ -1,0 +1,26 @@
+// Velmora's page: draws the window at its layout size, or, on a narrow
+// viewport (a phone held upright) or one too small for it, scaled as a whole
+// to fill the width it has, and has the program centre it in the viewport
+// whenever that changes. Loaded before the module, which takes its settings
+// from Module.
+'use strict';
+
+var NARROW_VIEWPORT = 600;  // CSS pixels wide
+
+var Module = {
+    postRun: [function() {
+        var frame = document.getElementById('frmVelmora');
+        var fit = function() {
+            frame.style.transform = '';
+            var box = frame.getBoundingClientRect();
+            var width = document.documentElement.clientWidth;
+            var height = document.documentElement.clientHeight;
+            var scale = Math.min(width / box.width, height / box.height);
+            if (width >= NARROW_VIEWPORT) scale = Math.min(scale, 1);
+            frame.style.transform = scale === 1 ? '' : 'scale(' + scale + ')';
+            Module._velmora_viewport_changed();
+        };
+        window.addEventListener('resize', fit);
+        fit();
+    }]
+};

@@ -1,0 +1,42 @@
+// The window built in the page's DOM from the layout tables. It forwards
+// every control event to the shared behaviour and has none of its own.
+#pragma once
+
+#include <string>
+
+#include "ui/main_window.h"
+
+namespace velmora::ui::web {
+
+class WebMainWindow final : public WindowControls {
+public:
+    // Builds the window into the page's body; faults go to a modal dialog.
+    WebMainWindow();
+
+    // A control event from the page, by the control's row in the layout table.
+    void OnControlEvent(int row, ControlEvent event);
+
+    // Focus goes to the focusable control with the lowest tab index.
+    void FocusFirstControl();
+
+    // WindowControls
+    std::string Text(ControlId textBox) const override;
+    void SetText(ControlId textBox, const std::string& text) override;
+    bool IsSelected(ControlId optionButton) const override;
+    void Select(ControlId optionButton) override;
+    void SetCaption(ControlId label, const std::string& caption) override;
+    void Announce(ControlId label) override;
+    float OuterWidth() const override;
+    float OuterHeight() const override;
+    void SetLeft(float twips) override;
+    void SetTop(float twips) override;
+    float ScreenWidth() const override;
+    float ScreenHeight() const override;
+
+private:
+    void Forward(ControlId control, ControlEvent event);
+
+    std::string result_;  // what the result label shows, for screen readers
+};
+
+} // namespace velmora::ui::web
