@@ -133,6 +133,13 @@ class WebTest(unittest.TestCase):
             heard.append(spoken.get_attribute("textContent"))
         self.assertEqual([text.strip() for text in heard], ["Inductive Reactance = 37.7 ohms"] * 2)
         self.assertNotEqual(heard[0], heard[1], "the same line again must change the live region")
+        # In Windows High Contrast the result takes the system's text colour.
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                    {"features": [{"name": "forced-colors", "value": "active"}]})
+        try:
+            self.assertNotEqual(self.page.control("lblXL").value_of_css_property("color"), "rgba(255, 0, 0, 1)")
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
 
     def test_keys(self):
         rows = [

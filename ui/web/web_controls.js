@@ -114,6 +114,20 @@ function velmoraAddControl(index, kind, name, containerIndex, caption, spokenNam
     velmoraControls[index] = focusable || element;
 }
 
+// A decorative line on the client area, from one end to the other; what
+// runs past the client area is cut off, as on the desktop.
+function velmoraAddLine(name, x1, y1, x2, y2) {
+    var line = document.createElement('div');
+    line.id = name;
+    line.className = 'line';
+    line.setAttribute('aria-hidden', 'true');
+    line.style.left = Math.min(x1, x2) + 'px';
+    line.style.top = Math.min(y1, y2) + 'px';
+    line.style.width = Math.abs(x2 - x1) + 1 + 'px';
+    line.style.height = Math.abs(y2 - y1) + 1 + 'px';
+    document.getElementById('frmVelmoraClient').append(line);
+}
+
 function velmoraTextOf(index) { return velmoraControls[index].value; }
 function velmoraSetText(index, text) { velmoraControls[index].value = text; }
 function velmoraIsChecked(index) { return velmoraControls[index].checked; }

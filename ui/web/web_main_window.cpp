@@ -23,6 +23,9 @@ EM_JS(void, AddControl, (int row, int kind, const char* name, int nameLength, in
                       velmoraString(spoken, spokenLength), left, top, width, height, velmoraString(font, fontLength),
                       tabIndex);
 });
+EM_JS(void, AddLine, (const char* name, int nameLength, int x1, int y1, int x2, int y2), {
+    velmoraAddLine(velmoraString(name, nameLength), x1, y1, x2, y2);
+});
 EM_JS(int, CopyText, (int row, char* text, int size), {
     return velmoraWriteString(velmoraTextOf(row), text, size);
 });
@@ -82,6 +85,9 @@ WebMainWindow::WebMainWindow() {
                    Pixels(layout.rect.top), Pixels(layout.rect.width), Pixels(layout.rect.height), font.data(),
                    Length(font), layout.tabIndex);
     }
+    for (const LineLayout& line : kLines)
+        AddLine(line.name.data(), Length(line.name), Pixels(line.x1), Pixels(line.y1), Pixels(line.x2),
+                Pixels(line.y2));
 }
 
 void WebMainWindow::FocusFirstControl() {
