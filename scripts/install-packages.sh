@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Velmora needs (Debian 12 or 13), as root: with "program",
-# what building and running the Linux program takes; with "package", also
+# what building and running the Linux program takes; with "web", what
+# building the web version takes; with "package", also
 # what making its packages takes (the Debian package and the Windows ZIPs);
 # with "all" (the default), also everything the tests use. Quiet when all is
 # well; apt's own output is shown only if it fails.
@@ -11,10 +12,15 @@ arch=$(dpkg --print-architecture)
 packages=(
     # build
     cmake g++ make pkg-config python3
-    # the Qt window, and a sans-serif face close to the window's own
-    qt6-base-dev libxcb1-dev fonts-liberation
 )
-[ "$set" = program ] || packages+=(
+if [ "$set" = web ]; then
+    # the web build: emscripten, with Node, which its tests run under
+    packages+=(emscripten)
+else
+    # the Qt window, and a sans-serif face close to the window's own
+    packages+=(qt6-base-dev libxcb1-dev fonts-liberation)
+fi
+[ "$set" = program ] || [ "$set" = web ] || packages+=(
     # the Debian package's dependencies worked out
     dpkg-dev file
     # Velmora.exe: cross compilers, and exact decimal reading for 32-bit x86
@@ -24,7 +30,7 @@ packages=(
 )
 # Elsewhere than on arm64, the arm64 program and package too: the cross
 # compiler and the arm64 libraries beside this machine's own.
-[ "$set" = program ] || [ "$arch" = arm64 ] || packages+=(
+[ "$set" = program ] || [ "$set" = web ] || [ "$arch" = arm64 ] || packages+=(
     g++-aarch64-linux-gnu qt6-base-dev:arm64 libxcb1-dev:arm64
 )
 [ "$set" != all ] || packages+=(
@@ -37,8 +43,7 @@ packages=(
     # fuzzing: clang with libFuzzer and the sanitizer runtimes (those of
     # the release's clang: see clang_runtime)
     clang
-    # the web build: emscripten (with Node, which runs its tests), and the
-    # page in Chromium driven through chromedriver
+    # the web build and its page in Chromium, driven through chromedriver
     emscripten chromium chromium-driver python3-selenium
     # package checks: validators, hardening-check, archives
     lintian devscripts desktop-file-utils appstream unzip
