@@ -49,11 +49,7 @@ EM_JS(void, ShowFault, (const char* title, int titleLength, const char* text, in
 
 int Length(std::string_view text) { return static_cast<int>(text.size()); }
 
-int Row(ControlId id) {
-    for (std::size_t row = 0; row < kControls.size(); ++row)
-        if (kControls[row].id == id) return static_cast<int>(row);
-    return 0;  // unreachable: every id has a row
-}
+int Row(ControlId id) { return static_cast<int>(&Layout(id) - kControls.data()); }
 
 int Pixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 float Twips(double pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
