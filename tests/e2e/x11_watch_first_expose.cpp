@@ -36,19 +36,20 @@ bool HasTitle(Display* display, Window window, const char* title) {
     return same;
 }
 
-// The window itself or the one inside it (a window manager's frame holds
-// the client a level or two down) that has the title; 0 if none.
+// The innermost of the window and those inside it (a window manager's frame
+// holds the client a level or two down) that has the title; 0 if none. The
+// client, not the frame: mutter's frames carry the client's title too.
 Window Titled(Display* display, Window window, const char* title, int depth = 3) {
-    if (HasTitle(display, window, title)) return window;
-    if (depth == 0) return 0;
+    Window found = 0;
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned count = 0;
-    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) found = Titled(display, children[i], title, depth - 1);
-    if (children != nullptr) XFree(children);
+    if (depth > 0 && XQueryTree(display, window, &root, &parent, &children, &count) != 0) {
+        for (unsigned i = 0; i < count && found == 0; ++i) found = Titled(display, children[i], title, depth - 1);
+        if (children != nullptr) XFree(children);
+    }
+    if (found == 0 && HasTitle(display, window, title)) found = window;
     return found;
 }
 
@@ -122,8 +123,9 @@ int main(int argc, char** argv) {
             XWindowAttributes attributes;
             if (client == 0 || topLevels.count(top) == 0 || XGetWindowAttributes(display, client, &attributes) == 0)
                 continue;
-            // KWin maps its frame as a 1 x 1 window at 0,0 and gives it its
-            // size and place just after: nothing of the window shows there.
+            // KWin maps its frame as a 1 x 1 window at 0,0, mutter 44 on as
+            // one smaller than the client, and gives it its size and place
+            // just after: nothing of the window shows there.
             const Rect outer = topLevels[top];
             if (outer.width < attributes.width || outer.height < attributes.height) continue;
             shown = top;
