@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Makes the program's icon files from the pixel data in ui/icon.h, the one
 source of every icon: a Windows .ico (32 x 32, 16 colours, with its mask)
-and PNG files enlarged by whole factors, pixel for pixel.
+and PNG files enlarged by whole factors, pixel for pixel. A maskable PNG
+(a web app's icon, which the launcher cuts to its own shape) has the icon
+at half its width on an opaque background: whole inside the circle of 80 %
+of the width that every launcher's mask keeps.
 
 Usage: make_icons.py ICON_H --ico OUT.ico
        make_icons.py ICON_H --png SIZE OUT.png
+       make_icons.py ICON_H --maskable SIZE RRGGBB OUT.png
 """
 import re
 import struct
@@ -40,17 +44,24 @@ def ico(palette, rows, legend):
     return directory + image
 
 
-def png(palette, rows, legend, size):
-    scale = size // len(rows)
-    if scale * len(rows) != size:
-        sys.exit(f"{size} is not a whole multiple of {len(rows)}")
-    raw = b""
+def png(palette, rows, legend, size, background=None):
+    """The icon enlarged to fill SIZE, or, on a background colour (r, g, b),
+    to half of it, centred."""
+    icon_size = size // 2 if background else size
+    scale = icon_size // len(rows)
+    if scale * len(rows) != icon_size:
+        sys.exit(f"{icon_size} is not a whole multiple of {len(rows)}")
+    clear = background + (255,) if background else (0, 0, 0, 0)
+    margin = bytes(clear) * ((size - icon_size) // 2)
+    blank = b"\x00" + bytes(clear) * size  # each line starts with its filter: none
+    raw = blank * ((size - icon_size) // 2)
     for row in rows:
-        line = b"\x00"  # no filter
+        line = b"\x00" + margin
         for ch in row:
-            rgba = palette[legend[ch]] + (255,) if ch in legend else (0, 0, 0, 0)
+            rgba = palette[legend[ch]] + (255,) if ch in legend else clear
             line += bytes(rgba) * scale
-        raw += line * scale
+        raw += (line + margin) * scale
+    raw += blank * ((size - icon_size) // 2)
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -66,6 +77,10 @@ def main(argv):
     elif len(argv) == 5 and argv[2] == "--png":
         data = png(*read_icon(argv[1]), int(argv[3]))
         out = argv[4]
+    elif len(argv) == 6 and argv[2] == "--maskable":
+        background = tuple(bytes.fromhex(argv[4]))
+        data = png(*read_icon(argv[1]), int(argv[3]), background)
+        out = argv[5]
     else:
         sys.exit(__doc__)
     with open(out, "wb") as f:

@@ -2,13 +2,20 @@
 
 Serves the site folder on 127.0.0.1 and opens it in headless Chromium
 through chromedriver (Selenium): keys, regional conventions from the
-browser's language, the fault dialog, the emptied result, and the window's
-place in viewports of a desktop and of a phone.
+browser's language, the fault dialog, the emptied result, the window's
+place in viewports of a desktop and of a phone, and the site as an app:
+installable, locked down to its own files, and working offline.
 Usage: browser_test.py <site folder>
 """
 import functools
 import http.server
+import json
+import pathlib
+import re
+import shutil
 import sys
+import tempfile
+import urllib.parse
 import threading
 import unittest
 
@@ -38,6 +45,8 @@ def serve(folder):
 
 def browser(language="en-US"):
     options = webdriver.ChromeOptions()
+    # The page's requests, and its console (where a blocked request shows).
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -262,6 +271,79 @@ class RegionalTest(unittest.TestCase):
         finally:
             server.shutdown()
             server.server_close()
+
+
+class AppTest(unittest.TestCase):
+    """The site as an app, from a first visit in a new browser profile, served
+    from a copy of the site that a test may publish a new build into."""
+
+    def setUp(self):
+        self.folder = pathlib.Path(tempfile.mkdtemp())
+        shutil.copytree(SITE, self.folder, dirs_exist_ok=True)
+        self.server = serve(self.folder)
+        self.origin = f"http://127.0.0.1:{self.server.server_address[1]}"
+        self.driver = browser()
+        self.page = Page(self.driver, self.origin + "/")
+        self.page.open()
+        # The service worker has cached the site.
+        self.driver.execute_async_script(
+            "var done = arguments[0]; navigator.serviceWorker.ready.then(function() { done(); })")
+
+    def run_async(self, promise):
+        """What the page's promise expression gives."""
+        return self.driver.execute_async_script(f"var done = arguments[0]; ({promise}).then(done)")
+
+    def tearDown(self):
+        self.driver.quit()
+        self.server.shutdown()
+        self.server.server_close()
+        shutil.rmtree(self.folder)
+
+    def test_installable_and_locked_down(self):
+        self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}),
+                         {"installabilityErrors": []})
+        requested = [json.loads(entry["message"])["message"] for entry in self.driver.get_log("performance")]
+        requested = {m["params"]["request"]["url"] for m in requested if m["method"] == "Network.requestWillBeSent"}
+        self.assertTrue(requested)
+        for address in requested:
+            parts = urllib.parse.urlsplit(address)
+            self.assertEqual(f"{parts.scheme}://{parts.netloc}", self.origin, address)
+        # Nothing refused by the page's security policy, nor any other error.
+        self.assertEqual([entry["message"] for entry in self.driver.get_log("browser")
+                          if entry["level"] == "SEVERE"], [])
+        self.assertEqual(self.driver.get_cookies(), [])
+        stored = self.run_async("Promise.all([caches.keys(), indexedDB.databases()]).then(function(found) {"
+                                "  return [found[0].length, found[1].length, localStorage.length,"
+                                "          sessionStorage.length, document.cookie]; })")
+        self.assertEqual(stored, [1, 0, 0, 0, ""])  # the service worker's one cache only
+
+    def test_works_with_the_server_stopped(self):
+        self.server.shutdown()
+        self.server.server_close()
+        self.page.open()
+        self.page.example()
+        self.page.control("cmdCalc").click()
+        self.assertEqual(self.page.result(), "Inductive Reactance = 37.7 ohms")
+
+    def test_a_new_build_replaces_the_old_once_its_pages_are_closed(self):
+        stylesheet = "fetch('velmora.css').then(function(response) { return response.text(); })"
+        worker = self.folder / "service-worker.js"
+        worker.write_text(re.sub(r"velmora-[0-9a-f]+", "velmora-next", worker.read_text()))
+        with open(self.folder / "velmora.css", "a") as published:
+            published.write("/* the next build */\n")
+        # Reloaded, the page is still the old build, the new one waiting.
+        self.page.open()
+        WebDriverWait(self.driver, 20).until(lambda driver: self.run_async(
+            "navigator.serviceWorker.getRegistration().then(function(found) { return !!found.waiting; })"))
+        self.assertNotIn("the next build", self.run_async(stylesheet))
+        # Closed and opened again: the new build, alone, once the browser has
+        # seen the old page go.
+        def reopened(driver):
+            driver.get("about:blank")
+            self.page.open()
+            return self.run_async("caches.keys()") == ["velmora-next"]
+        WebDriverWait(self.driver, 20, poll_frequency=1).until(reopened)
+        self.assertIn("the next build", self.run_async(stylesheet))
 
 
 if __name__ == "__main__":

@@ -5,6 +5,12 @@
 // from Module.
 'use strict';
 
+// For use offline, the service worker keeps the site's files. Browsers
+// allow one only over HTTPS or from this machine; elsewhere the page simply
+// needs the network.
+if ('serviceWorker' in navigator)
+    navigator.serviceWorker.register('service-worker.js').catch(function() {});
+
 var NARROW_VIEWPORT = 600;  // CSS pixels wide
 
 var Module = {

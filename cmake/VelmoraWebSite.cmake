@@ -1,0 +1,59 @@
+# velmora_add_web_site(<program> <folder>): the web version's site in
+# <folder>, a folder of static files with relative addresses: the page, its
+# stylesheet and script, the program's module (<program>.js and .wasm, linked
+# there), the web app manifest with its icons, and the service worker that
+# keeps it all for offline use. The target <program>_site makes it.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# The window's colours, which the manifest gives the browser for the title
+# bar and the splash screen.
+set(VELMORA_WEB_TITLE_BAR_COLOUR "#1f4e8c")
+set(VELMORA_WEB_FACE_COLOUR "#f0f0f0")
+# The window's title, from its layout: the page's title before the module
+# runs, and the app's description.
+file(STRINGS "${PROJECT_SOURCE_DIR}/ui/layout.h" window_row REGEX "\"frmVelmora\", \"[^\"]+\"")
+string(REGEX REPLACE ".*\"frmVelmora\", \"([^\"]+)\".*" "\\1" VELMORA_WEB_TITLE "${window_row}")
+if(NOT VELMORA_WEB_TITLE)
+    message(FATAL_ERROR "No window title found in ui/layout.h")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/layout.h")
+
+function(velmora_add_web_site program site)
+    set(sources "${PROJECT_SOURCE_DIR}/ui/web/site")
+    set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${site}")
+    configure_file("${sources}/page.js" "${site}/page.js" COPYONLY)
+    foreach(file index.html velmora.css velmora.webmanifest)
+        configure_file("${sources}/${file}.in" "${site}/${file}" @ONLY)
+    endforeach()
+
+    # The icons, from the window icon's pixel data as the desktop ones.
+    set(make_icons "${PROJECT_SOURCE_DIR}/packaging/icons/make_icons.py")
+    set(icon_data "${PROJECT_SOURCE_DIR}/ui/icon.h")
+    string(SUBSTRING "${VELMORA_WEB_TITLE_BAR_COLOUR}" 1 -1 background)
+    set(icons icon-192.png icon-512.png icon-maskable-512.png)
+    foreach(icon IN LISTS icons)
+        if(icon MATCHES "maskable-([0-9]+)")
+            set(arguments --maskable ${CMAKE_MATCH_1} "${background}")
+        else()
+            string(REGEX MATCH "[0-9]+" size "${icon}")
+            set(arguments --png ${size})
+        endif()
+        add_custom_command(OUTPUT "${site}/${icon}"
+            COMMAND Python3::Interpreter "${make_icons}" "${icon_data}" ${arguments} "${site}/${icon}"
+            DEPENDS "${make_icons}" "${icon_data}" VERBATIM)
+    endforeach()
+
+    set(files index.html velmora.css page.js ${program}.js ${program}.wasm velmora.webmanifest ${icons})
+    string(REPLACE ";" "," file_names "${files}")  # one argument on the command line
+    list(TRANSFORM icons PREPEND "${site}/")
+    set(worker "${site}/service-worker.js")
+    add_custom_command(OUTPUT "${worker}"
+        COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DFILES=${file_names}"
+                "-DTEMPLATE=${sources}/service-worker.js.in" "-DOUTPUT=${worker}"
+                -P "${PROJECT_SOURCE_DIR}/cmake/make_service_worker.cmake"
+        DEPENDS ${program} ${icons} "${sources}/service-worker.js.in" "${site}/index.html" "${site}/page.js"
+                "${site}/velmora.css" "${site}/velmora.webmanifest"
+                "${PROJECT_SOURCE_DIR}/cmake/make_service_worker.cmake"
+        VERBATIM)
+    add_custom_target(${program}_site ALL DEPENDS "${worker}")
+endfunction()
