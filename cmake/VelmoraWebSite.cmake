@@ -2,7 +2,9 @@
 # <folder>, a folder of static files with relative addresses: the page, its
 # stylesheet and script, the program's module (<program>.js and .wasm, linked
 # there), the web app manifest with its icons, and the service worker that
-# keeps it all for offline use. The target <program>_site makes it.
+# keeps it all for offline use. The target <program>_site makes it, and
+# <program>_site_zip the ZIP to ship, velmora-<version>-web.zip in the build
+# folder.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # The window's colours, which the manifest gives the browser for the title
@@ -56,4 +58,14 @@ function(velmora_add_web_site program site)
                 "${PROJECT_SOURCE_DIR}/cmake/make_service_worker.cmake"
         VERBATIM)
     add_custom_target(${program}_site ALL DEPENDS "${worker}")
+
+    set(name "velmora-${PROJECT_VERSION}-web")
+    set(zip "${PROJECT_BINARY_DIR}/${name}.zip")
+    add_custom_command(OUTPUT "${zip}"
+        COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DNAME=${name}" "-DOUTPUT=${zip}"
+                "-DSOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
+                -P "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake"
+        DEPENDS "${worker}" "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake" VERBATIM)
+    add_custom_target(${program}_site_zip ALL DEPENDS "${zip}")
+    add_dependencies(${program}_site_zip ${program}_site)  # which makes the worker, alone
 endfunction()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes what Velmora ships twice (scripts/package.sh), from two clones of the
 # last commit in two folders, and compares the Debian packages (this
-# machine's and arm64's), both Windows ZIPs, both Windows Installer packages
-# and the 32-bit Velmora.exe byte for byte. Takes a minute or two more
+# machine's and arm64's), both Windows ZIPs, both Windows Installer packages,
+# the web version's ZIP and the 32-bit Velmora.exe byte for byte. Takes a minute or two more
 # than the test command can spare, so it stands on its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +26,7 @@ status=0
 debs=("velmora_1.00_$(dpkg --print-architecture).deb")
 [ "$(dpkg --print-architecture)" = arm64 ] || debs+=(velmora_1.00_arm64.deb)
 for file in "${debs[@]}" Velmora-1.00-win32.zip Velmora-1.00-win64.zip \
-            Velmora-1.00-x86.msi Velmora-1.00-x64.msi Velmora.exe; do
+            Velmora-1.00-x86.msi Velmora-1.00-x64.msi velmora-1.00-web.zip Velmora.exe; do
     first=$work/first/build/packages/$file second=$work/second/build/packages/$file
     if cmp -s "$first" "$second"; then
         echo "same: $file"

@@ -2,7 +2,8 @@
 # Installs the Debian packages Velmora needs (Debian 12 or 13), as root: with "program",
 # what building and running the Linux program takes; with "web", what
 # building the web version takes; with "package", also
-# what making its packages takes (the Debian package and the Windows ZIPs);
+# what making its packages takes (the Debian package, the Windows ZIPs and
+# installers, and the web version's ZIP);
 # with "all" (the default), also everything the tests use. Quiet when all is
 # well; apt's own output is shown only if it fails.
 set -euo pipefail
@@ -27,6 +28,8 @@ fi
     mingw-w64 libfast-float-dev
     # its Windows Installer packages, with their clock held at the commit's
     wixl msitools faketime
+    # the web version
+    emscripten
 )
 # Elsewhere than on arm64, the arm64 program and package too: the cross
 # compiler and the arm64 libraries beside this machine's own.
@@ -43,8 +46,8 @@ fi
     # fuzzing: clang with libFuzzer and the sanitizer runtimes (those of
     # the release's clang: see clang_runtime)
     clang
-    # the web build and its page in Chromium, driven through chromedriver
-    emscripten chromium chromium-driver python3-selenium
+    # the web version's page in Chromium, driven through chromedriver
+    chromium chromium-driver python3-selenium
     # package checks: validators, hardening-check, archives
     lintian devscripts desktop-file-utils appstream unzip
     # Qt's GNOME platform theme, which GNOME and the desktops like it get
