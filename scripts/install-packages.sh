@@ -58,8 +58,8 @@ fi
     # the calculation core as 32-bit x86 code
     g++-i686-linux-gnu
     # Wine to run both Windows builds (the 32-bit one where the kernel runs
-    # 32-bit programs)
-    wine64 wine32:i386
+    # 32-bit programs), and its fonts, with the title bar's symbols
+    wine64 wine32:i386 fonts-wine
 )
 # Installed without their recommends, which would bring whole desktops.
 lean=()
