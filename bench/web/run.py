@@ -1,0 +1,145 @@
+"""Start-up of the web version against the least page with the same controls
+whose calculation is plain JavaScript (least/), in headless Chromium, both in
+one run: the time from navigation to the window drawn and able to calculate
+(its Calculate button in the page, which Velmora's module puts there once it
+runs, and the frame that draws it), cold (a new browser profile, nothing
+cached) and warm (the same page opened again: the browser's caches and, for
+Velmora, its service worker's), median of alternating runs; and the bytes
+each page has the server send, on its first load (service worker's included)
+and on the warm one.
+Usage: run.py SITE [RUNS]   (RUNS 9 unless told)
+"""
+import functools
+import http.server
+import pathlib
+import statistics
+import sys
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+LEAST = pathlib.Path(__file__).resolve().parent / "least"
+
+# Notes the time of the first frame drawn with a Calculate button in the page.
+WHEN_DRAWN = """
+new MutationObserver(function(changes, observer) {
+    if (!document.getElementById('cmdCalc')) return;
+    observer.disconnect();
+    requestAnimationFrame(function() { window.benchDrawn = performance.now(); });
+}).observe(document, {childList: true, subtree: true});
+"""
+
+
+class CountingHandler(http.server.SimpleHTTPRequestHandler):
+    """Serves a folder and adds up the bytes it sends, headers included; on
+    connections kept open, as web servers keep them."""
+    protocol_version = "HTTP/1.1"
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+
+    def setup(self):
+        super().setup()
+        handler, stream = self, self.wfile
+
+        class Counted:
+            def write(self, data):
+                sent = handler.server.sent
+                sent[handler.path] = sent.get(handler.path, 0) + len(data)
+                return stream.write(data)
+
+            def __getattr__(self, name):
+                return getattr(stream, name)
+
+        self.wfile = Counted()
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                             functools.partial(CountingHandler, directory=str(folder)))
+    server.sent = {}
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     "--window-size=1024,768"):
+        options.add_argument(argument)
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WHEN_DRAWN})
+    return driver
+
+
+def load(driver, address):
+    """Milliseconds from navigation to the window drawn, and checks that it
+    calculates."""
+    driver.get(address)
+    drawn = WebDriverWait(driver, 30).until(lambda d: d.execute_script("return window.benchDrawn"))
+    for box, number in zip(driver.find_elements(By.CSS_SELECTOR, "input:not([type=radio])"), ("60", "100")):
+        box.send_keys(number)
+    driver.find_element(By.ID, "cmdCalc").click()
+    if "Inductive Reactance = " not in driver.find_element(By.TAG_NAME, "body").text:
+        sys.exit(f"{address}: no result after Calculate")
+    return drawn
+
+
+def one_run(server, has_worker):
+    """Cold and warm times, and the bytes sent for each."""
+    address = f"http://127.0.0.1:{server.server_address[1]}/"
+    driver = browser()
+    try:
+        server.sent.clear()
+        cold = load(driver, address)
+        if has_worker:  # the first load ends once it has cached the site
+            driver.set_script_timeout(30)
+            driver.execute_async_script(
+                "var done = arguments[0]; navigator.serviceWorker.ready.then(function() { done(); })")
+        cold_sent = dict(server.sent)
+        driver.get("about:blank")
+        server.sent.clear()
+        warm = load(driver, address)
+        warm_sent = dict(server.sent)
+    finally:
+        driver.quit()
+    return cold, warm, cold_sent, warm_sent
+
+
+def kilobytes(sent, icons=True):
+    return sum(size for path, size in sent.items() if icons or "icon" not in path) / 1000
+
+
+def main(site, runs=9):
+    pages = {"least page": serve(LEAST), "velmora": serve(site)}
+    results = {name: [] for name in pages}
+    for _ in range(int(runs)):
+        for name, server in pages.items():
+            results[name].append(one_run(server, has_worker=name == "velmora"))
+    for name, runs_of_page in results.items():
+        cold = statistics.median(run[0] for run in runs_of_page)
+        warm = statistics.median(run[1] for run in runs_of_page)
+        first, again = runs_of_page[0][2], runs_of_page[0][3]
+        print(f"{name:10}: cold {cold:6.1f} ms (fastest {min(run[0] for run in runs_of_page):.1f}),"
+              f" warm {warm:6.1f} ms (fastest {min(run[1] for run in runs_of_page):.1f}),"
+              f" median of {len(runs_of_page)};"
+              f" first load {kilobytes(first):6.1f} kB ({kilobytes(first, icons=False):.1f} kB without icons,"
+              f" {len(first)} files), warm load {kilobytes(again):.1f} kB")
+    least = [statistics.median(run[i] for run in results["least page"]) for i in (0, 1)]
+    velmora = [statistics.median(run[i] for run in results["velmora"]) for i in (0, 1)]
+    print(f"ratios: cold {velmora[0] / least[0]:.2f}, warm {velmora[1] / least[1]:.2f} (target 1.5 or less);"
+          f" first load without icons {kilobytes(results['velmora'][0][2], icons=False):.1f} kB (target 150 or less)")
+    for path, size in sorted(results["velmora"][0][2].items()):
+        print(f"  {path:24} {size / 1000:7.1f} kB")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    main(*sys.argv[1:])
