@@ -4,13 +4,15 @@ browser shows it (the window alone) and as a phone held upright shows it
 (the whole screen, 360 x 640 CSS pixels).
 Usage: screenshot-web.py ADDRESS DESKTOP.png PHONE.png
 """
+import os
 import sys
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
+from headless_chromium import headless_chromium  # noqa: E402
 
 PHONE = {"width": 360, "height": 640, "deviceScaleFactor": 1, "mobile": True}
 
@@ -26,13 +28,7 @@ def calculated(driver, address):
 
 
 def main(address, desktop, phone):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--hide-scrollbars", "--window-size=800,600", "--lang=en-US"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = headless_chromium(window_size="800,600")
     try:
         calculated(driver, address)
         driver.find_element(By.ID, "frmVelmora").screenshot(desktop)

@@ -16,12 +16,13 @@ import statistics
 import sys
 import threading
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
-LEAST = pathlib.Path(__file__).resolve().parent / "least"
+HERE = pathlib.Path(__file__).resolve().parent
+LEAST = HERE / "least"
+sys.path.insert(0, str(HERE.parent.parent / "tests" / "support"))
+from headless_chromium import headless_chromium  # noqa: E402
 
 # Notes the time of the first frame drawn with a Calculate button in the page.
 WHEN_DRAWN = """
@@ -67,13 +68,7 @@ def serve(folder):
 
 
 def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--window-size=1024,768"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver = headless_chromium()
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": WHEN_DRAWN})
     return driver
 

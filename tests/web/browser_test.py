@@ -10,6 +10,7 @@ Usage: browser_test.py <site folder>
 import functools
 import http.server
 import json
+import os
 import pathlib
 import re
 import shutil
@@ -19,11 +20,12 @@ import urllib.parse
 import threading
 import unittest
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from headless_chromium import headless_chromium  # noqa: E402
 
 SITE = sys.argv.pop(1)
 TITLE = "Reactance of Inductor"
@@ -44,16 +46,8 @@ def serve(folder):
 
 
 def browser(language="en-US"):
-    options = webdriver.ChromeOptions()
     # The page's requests, and its console (where a blocked request shows).
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--window-size=1024,768", f"--lang={language}"):
-        options.add_argument(argument)
-    options.add_experimental_option("prefs", {"intl.accept_languages": language})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    return headless_chromium(language, logs=True)
 
 
 class Page:
