@@ -45,16 +45,16 @@ function(velmora_add_web_site program site)
             DEPENDS "${make_icons}" "${icon_data}" VERBATIM)
     endforeach()
 
+    # What the service worker keeps, and what it is made from.
     set(files index.html velmora.css page.js ${program}.js ${program}.wasm velmora.webmanifest ${icons})
     string(REPLACE ";" "," file_names "${files}")  # one argument on the command line
-    list(TRANSFORM icons PREPEND "${site}/")
+    list(TRANSFORM files PREPEND "${site}/" OUTPUT_VARIABLE paths)
     set(worker "${site}/service-worker.js")
     add_custom_command(OUTPUT "${worker}"
         COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DFILES=${file_names}"
                 "-DTEMPLATE=${sources}/service-worker.js.in" "-DOUTPUT=${worker}"
                 -P "${PROJECT_SOURCE_DIR}/cmake/make_service_worker.cmake"
-        DEPENDS ${program} ${icons} "${sources}/service-worker.js.in" "${site}/index.html" "${site}/page.js"
-                "${site}/velmora.css" "${site}/velmora.webmanifest"
+        DEPENDS ${program} ${paths} "${sources}/service-worker.js.in"
                 "${PROJECT_SOURCE_DIR}/cmake/make_service_worker.cmake"
         VERBATIM)
     add_custom_target(${program}_site ALL DEPENDS "${worker}")
@@ -62,7 +62,8 @@ function(velmora_add_web_site program site)
     set(name "velmora-${PROJECT_VERSION}-web")
     set(zip "${PROJECT_BINARY_DIR}/${name}.zip")
     add_custom_command(OUTPUT "${zip}"
-        COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DNAME=${name}" "-DOUTPUT=${zip}"
+        COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DFILES=${file_names},service-worker.js"
+                "-DNAME=${name}" "-DOUTPUT=${zip}"
                 "-DSOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
                 -P "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake"
         DEPENDS "${worker}" "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake" VERBATIM)

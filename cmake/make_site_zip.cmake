@@ -1,11 +1,12 @@
-# Packs the site folder into <name>.zip, as one folder <name>: its files in
-# the order of their names, each readable by all and writable by its owner,
+# Packs the site's files into <name>.zip, as one folder <name>: in the order
+# of their names, each readable by all and writable by its owner,
 # dated SOURCE_DATE_EPOCH, so that two builds of one commit give the same
 # bytes on any machine (a folder's own order depends on the file system).
-# cmake -DSITE=<folder> -DNAME=<name> -DOUTPUT=<zip> -DSOURCE_DATE_EPOCH=<seconds> -P make_site_zip.cmake
+# cmake -DSITE=<folder> -DFILES=<file,...> -DNAME=<name> -DOUTPUT=<zip> -DSOURCE_DATE_EPOCH=<seconds>
+#       -P make_site_zip.cmake
 get_filename_component(work "${OUTPUT}.staging" ABSOLUTE)
 file(REMOVE_RECURSE "${work}")
-file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
+string(REPLACE "," ";" files "${FILES}")
 list(SORT files)
 set(entries)
 foreach(file IN LISTS files)

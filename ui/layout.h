@@ -123,4 +123,13 @@ constexpr bool TakesFocus(ControlKind kind) {
     return kind != ControlKind::GroupFrame && kind != ControlKind::Label;
 }
 
+// The control that has the focus as the window opens: the first in the tab
+// order of those that take focus.
+constexpr ControlId FirstFocusedControl() {
+    const ControlLayout* first = nullptr;
+    for (const ControlLayout& layout : kControls)
+        if (TakesFocus(layout.kind) && (first == nullptr || layout.tabIndex < first->tabIndex)) first = &layout;
+    return first->id;
+}
+
 } // namespace velmora::ui

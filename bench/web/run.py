@@ -9,12 +9,9 @@ each page has the server send, on its first load (service worker's included)
 and on the warm one.
 Usage: run.py SITE [RUNS]   (RUNS 9 unless told)
 """
-import functools
-import http.server
 import pathlib
 import statistics
 import sys
-import threading
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
@@ -23,6 +20,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 LEAST = HERE / "least"
 sys.path.insert(0, str(HERE.parent.parent / "tests" / "support"))
 from headless_chromium import headless_chromium  # noqa: E402
+from local_site import SiteHandler, serve  # noqa: E402
 
 # Notes the time of the first frame drawn with a Calculate button in the page.
 WHEN_DRAWN = """
@@ -34,11 +32,10 @@ new MutationObserver(function(changes, observer) {
 """
 
 
-class CountingHandler(http.server.SimpleHTTPRequestHandler):
-    """Serves a folder and adds up the bytes it sends, headers included; on
-    connections kept open, as web servers keep them."""
+class CountingHandler(SiteHandler):
+    """Adds up the bytes it sends, headers included; on connections kept
+    open, as web servers keep them."""
     protocol_version = "HTTP/1.1"
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
 
     def setup(self):
         super().setup()
@@ -55,15 +52,10 @@ class CountingHandler(http.server.SimpleHTTPRequestHandler):
 
         self.wfile = Counted()
 
-    def log_message(self, *args):
-        pass
 
-
-def serve(folder):
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
-                                             functools.partial(CountingHandler, directory=str(folder)))
+def counting_server(folder):
+    server = serve(folder, CountingHandler)
     server.sent = {}
-    threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 
 
@@ -112,7 +104,7 @@ def kilobytes(sent, icons=True):
 
 
 def main(site, runs=9):
-    pages = {"least page": serve(LEAST), "velmora": serve(site)}
+    pages = {"least page": counting_server(LEAST), "velmora": counting_server(site)}
     results = {name: [] for name in pages}
     for _ in range(int(runs)):
         for name, server in pages.items():

@@ -7,8 +7,6 @@ place in viewports of a desktop and of a phone, and the site as an app:
 installable, locked down to its own files, and working offline.
 Usage: browser_test.py <site folder>
 """
-import functools
-import http.server
 import json
 import os
 import pathlib
@@ -17,7 +15,6 @@ import shutil
 import sys
 import tempfile
 import urllib.parse
-import threading
 import unittest
 
 from selenium.webdriver.common.by import By
@@ -26,23 +23,10 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from headless_chromium import headless_chromium  # noqa: E402
+from local_site import serve  # noqa: E402
 
 SITE = sys.argv.pop(1)
 TITLE = "Reactance of Inductor"
-
-
-class SiteHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
-
-    def log_message(self, *args):
-        pass
-
-
-def serve(folder):
-    handler = functools.partial(SiteHandler, directory=folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
 
 
 def browser(language="en-US"):

@@ -146,7 +146,7 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
               [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
     for (std::size_t i = 1; i < focusable.size(); ++i)
         setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
-    Control(focusable.front()->id)->setFocus();
+    Control(FirstFocusedControl())->setFocus();
 
     // On X11 the window is first drawn where it stays. Where the window
     // manager tells the frame before the first show, on request, centring

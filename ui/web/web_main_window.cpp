@@ -86,12 +86,7 @@ WebMainWindow::WebMainWindow() {
                 Pixels(line.y2));
 }
 
-void WebMainWindow::FocusFirstControl() {
-    const ControlLayout* first = nullptr;
-    for (const ControlLayout& layout : kControls)
-        if (TakesFocus(layout.kind) && (first == nullptr || layout.tabIndex < first->tabIndex)) first = &layout;
-    if (first != nullptr) Focus(Row(first->id));
-}
+void WebMainWindow::FocusFirstControl() { Focus(Row(FirstFocusedControl())); }
 
 void WebMainWindow::OnControlEvent(int row, ControlEvent event) {
     if (row < 0 || row >= static_cast<int>(kControls.size())) return;

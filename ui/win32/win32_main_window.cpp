@@ -190,12 +190,7 @@ void Win32MainWindow::LayOut(UINT dpi) {
 void Win32MainWindow::Show(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    for (const ControlLayout* layout : InTabOrder()) {
-        if (TakesFocus(layout->kind)) {
-            SetFocus(Control(layout->id));
-            break;
-        }
-    }
+    SetFocus(Control(FirstFocusedControl()));
 }
 
 int Win32MainWindow::Pixels(double twips) const {

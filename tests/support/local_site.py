@@ -1,0 +1,20 @@
+"""A folder served on 127.0.0.1 as a static web host serves it, for the
+browser: .wasm files as application/wasm, nothing logged.
+"""
+import functools
+import http.server
+import threading
+
+
+class SiteHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder, handler=SiteHandler):
+    """The server, answering on a free port until shut down."""
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(handler, directory=str(folder)))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
