@@ -8,10 +8,16 @@
 # as they were before the install.
 # Usage: msi_test.sh <output folder> <wine loader> <x86|x64> <velmora.ico>
 #                    <Velmora-1.00-arch.msi> <the same as version 1.01>
-# Exits 77 (ctest's skip) where the kernel cannot run the 32-bit Wine.
+# Exits 77 (ctest's skip) where the 32-bit Wine is not installed or the
+# kernel cannot run it.
 set -euo pipefail
 out=$1 loader=$2 arch=$3 icon=$4 msi=$5 later_msi=$6
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+if [ ! -x "$loader" ]; then
+    echo "SKIP: $loader is not installed (see what the install step said)"
+    exit 77
+fi
 
 status=0
 "$loader" --version >/dev/null 2>&1 || status=$?

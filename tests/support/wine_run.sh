@@ -6,11 +6,16 @@
 # "wineserver" lock, so no two overlap.
 # Usage: wine_run.sh <wine loader> [--x-display] <program.exe> [args]
 #   --x-display: run under a private Xvfb, for programs that make windows
-# Exits 77 (ctest's skip) when the kernel cannot run the loader: the 32-bit
-# one needs the kernel's IA32 emulation, which not every machine has.
+# Exits 77 (ctest's skip) when the loader is not installed (the install step
+# said why) or the kernel cannot run it: the 32-bit one needs the kernel's
+# IA32 emulation, which not every machine has.
 set -uo pipefail
 loader=$1
 shift
+if [ ! -x "$loader" ]; then
+    echo "SKIP: $loader is not installed (see what the install step said)"
+    exit 77
+fi
 "$loader" --version >/dev/null 2>&1
 if [ $? -eq 126 ]; then
     echo "SKIP: this kernel cannot run $loader (no support for its word size)"
