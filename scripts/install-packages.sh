@@ -169,7 +169,8 @@ add_architectures "${missing_optional[@]}"
 [ "$before" = "$(dpkg --print-foreign-architectures)" ] || update
 if ! install "${missing_optional[@]}"; then
     echo "Not installed: ${missing_optional[*]}; the tests that need it will say they are skipped. apt said:"
-    grep -E '^ |^E:' "$log" | head -n 4
+    for package in "${missing_optional[@]}"; do grep -m1 -F " $package :" "$log" || true; done
+    grep -m1 '^E:' "$log" || true
     # An architecture added for them alone goes again, so that its failing
     # index holds back no later update.
     for foreign in $(dpkg --print-foreign-architectures); do

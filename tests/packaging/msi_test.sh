@@ -7,11 +7,11 @@
 # one entry; and after a silent uninstall, the prefix's files and registry
 # as they were before the install.
 # Usage: msi_test.sh <output folder> <wine loader> <x86|x64> <velmora.ico>
-#                    <Velmora-1.00-arch.msi> <the same as version 1.01>
+#                    <version> <its .msi> <a later version> <its .msi>
 # Exits 77 (ctest's skip) where the 32-bit Wine is not installed or the
 # kernel cannot run it.
 set -euo pipefail
-out=$1 loader=$2 arch=$3 icon=$4 msi=$5 later_msi=$6
+out=$1 loader=$2 arch=$3 icon=$4 version=$5 msi=$6 later=$7 later_msi=$8
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 if [ ! -x "$loader" ]; then
@@ -87,7 +87,7 @@ grep -aq 'C:\\Program Files\\Velmora\\Velmora.exe' "$shortcut" \
 shortcut_icon=$(strings -a -el "$shortcut" | sed -n 's/^.*C:\(\\windows\\Installer\\.*\)$/\1/p')
 cmp -s "$WINEPREFIX/drive_c/${shortcut_icon//\\//}" "$icon" || fail "the shortcut has not the program's icon"
 
-[ "$(entry_value DisplayVersion)" = '"1.00"' ] || fail "Apps & features has not one Velmora 1.00 entry: $(entries)"
+[ "$(entry_value DisplayVersion)" = "\"$version\"" ] || fail "Apps & features has not one Velmora $version entry: $(entries)"
 [ "$(entry_value Publisher)" = '"The Velmora developers"' ] || fail "the entry names no publisher"
 [ "$(entry_value NoModify)" = dword:00000001 ] || fail "the entry offers Modify"
 [ "$(entry_value NoRepair)" = dword:00000001 ] || fail "the entry offers Repair"
@@ -106,7 +106,7 @@ app=
 # The next version, installed over this one, replaces it.
 wine msiexec /i "$(windows_path "$later_msi")" /qn || fail "the upgrade failed"
 settle
-[ "$(entry_value DisplayVersion)" = '"1.01"' ] || fail "after the upgrade, not one Velmora 1.01 entry: $(entries)"
+[ "$(entry_value DisplayVersion)" = "\"$later\"" ] || fail "after the upgrade, not one Velmora $later entry: $(entries)"
 
 wine msiexec /x "$(windows_path "$later_msi")" /qn || fail "the silent uninstall failed"
 snapshot after
@@ -114,4 +114,4 @@ diff "$out/before.files" "$out/after.files" >"$out/files.diff" || true
 diff "$out/before.registry" "$out/after.registry" >"$out/registry.diff" || true
 [ ! -s "$out/files.diff" ] || fail "the uninstall left files behind or changed them:$(echo; cat "$out/files.diff")"
 [ ! -s "$out/registry.diff" ] || fail "the uninstall left the registry changed:$(echo; cat "$out/registry.diff")"
-echo "Velmora-1.00-$arch.msi: installed, shortcut, Apps & features entry, window, upgraded to 1.01, removed without a trace"
+echo "$(basename "$msi"): installed, shortcut, Apps & features entry, window, upgraded to $later, removed without a trace"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the package of a build folder and checks it as a user's system
-# would. Usage: package_test.sh deb|zip <cpack> <build folder> <output folder> <objdump>
+# would. Usage: package_test.sh deb|zip <version> <cpack> <build folder> <output folder> <objdump>
 #                                [<start file> <Debian architecture> [<emulator>...]]
 #   start file: the C library's Scrt1.o that the program is linked with
 #   deb: contents, icons, desktop entry, AppStream data, lintian, and the
@@ -9,8 +9,8 @@
 #   zip: the Windows archive holds Velmora.exe without debug sections, and
 #        README.txt and LICENSE.txt with Windows line ends.
 set -euo pipefail
-kind=$1 cpack=$2 build=$3 out=$4 objdump=$5 start_file=${6:-} architecture=${7:-}
-shift $(($# < 7 ? $# : 7))
+kind=$1 version=$2 cpack=$3 build=$4 out=$5 objdump=$6 start_file=${7:-} architecture=${8:-}
+shift $(($# < 8 ? $# : 8))
 emulator=("$@")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -21,7 +21,7 @@ mkdir -p "$out"
     || { cat "$out/cpack.log"; fail "cpack failed"; }
 
 if [ "$kind" = zip ]; then
-    archive=$(ls "$out"/Velmora-1.00-win*.zip) || fail "no Velmora-1.00-win*.zip"
+    archive=$(ls "$out"/Velmora-"$version"-win*.zip) || fail "no Velmora-$version-win*.zip"
     unzip -q "$archive" -d "$out/unzipped"
     for file in Velmora.exe README.txt LICENSE.txt; do
         [ -f "$out"/unzipped/*/"$file" ] || fail "$file is not in $(basename "$archive")"
@@ -34,10 +34,10 @@ if [ "$kind" = zip ]; then
     exit 0
 fi
 
-deb=$out/velmora_1.00_$architecture.deb
+deb=$out/velmora_${version}_$architecture.deb
 [ -f "$deb" ] || fail "no $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$architecture" ] || fail "the package is not for $architecture"
-[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ] || fail "version is not 1.00"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version is not $version"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "dependencies were not worked out"
 
 root=$out/root
@@ -47,6 +47,32 @@ for file in usr/bin/velmora usr/share/applications/$app_id.desktop usr/share/met
             usr/share/doc/velmora/copyright usr/share/doc/velmora/changelog.gz usr/share/man/man1/velmora.1.gz; do
     [ -f "$root/$file" ] || fail "/$file is not in the package"
 done
+
+# What the package says of its release, made from CHANGELOG.md and
+# project(): file, the first line that names a release, what it must say.
+while IFS='|' read -r file first expected; do
+    line=$(zcat -f "$root/$file" | grep -m1 -F "$first") || fail "/$file names no release"
+    [[ $line = *"${expected//VERSION/$version}"* ]] || fail "/$file names another release first: $line"
+done <<ROWS
+usr/share/doc/velmora/changelog.gz|velmora (|velmora (VERSION)
+usr/share/man/man1/velmora.1.gz|.TH |"Velmora VERSION"
+usr/share/metainfo/$app_id.metainfo.xml|<release |<release version="VERSION"
+ROWS
+
+# The command line, answered without a display: argument, exit status,
+# what it prints.
+while IFS='|' read -r argument status expected; do
+    status_now=0
+    printed=$(env -u DISPLAY -u WAYLAND_DISPLAY "${emulator[@]}" "$root/usr/bin/velmora" "$argument" 2>&1) \
+        || status_now=$?
+    [ "$status_now" = "$status" ] || fail "velmora $argument exits with $status_now, not $status: $printed"
+    [[ $printed = *"${expected//VERSION/$version}"* ]] || fail "velmora $argument does not say ${expected//VERSION/$version}: $printed"
+done <<'ROWS'
+--version|0|velmora VERSION
+--help|0|-v, --version
+--colour|1|velmora: Unknown option 'colour'.
+extra|1|velmora: Unexpected argument 'extra'.
+ROWS
 
 # Every icon size is the 32-pixel icon enlarged pixel for pixel.
 icons=$root/usr/share/icons/hicolor

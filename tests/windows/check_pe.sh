@@ -3,9 +3,9 @@
 # subsystem, that it needs only the system's own DLLs, and, for the
 # program, its version record and hardening: ASLR (high-entropy on PE32+),
 # DEP, terminal-server awareness and the statically linked stack protector.
-# Usage: check_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program]
+# Usage: check_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program <version>]
 set -euo pipefail
-objdump=$1 strings=$2 exe=$3 format=$4 subsystem=$5 kind=${6:-}
+objdump=$1 strings=$2 exe=$3 format=$4 subsystem=$5 kind=${6:-} version=${7:-}
 fail() { echo "FAIL: $(basename "$exe"): $*" >&2; exit 1; }
 
 headers=$("$objdump" -p "$exe")
@@ -20,7 +20,7 @@ done < <(awk '/DLL Name:/ {print $3}' <<<"$headers")
 if [ "$kind" = program ]; then
     version=$("$strings" -el "$exe")
     for pair in "ProductName Velmora" "InternalName Velmora" "OriginalFilename Velmora.exe" \
-                "FileVersion 1.00" "ProductVersion 1.00"; do
+                "FileVersion $version" "ProductVersion $version"; do
         grep -A1 -x "${pair% *}" <<<"$version" | grep -qx "${pair#* }" || fail "version record lacks ${pair% *} ${pair#* }"
     done
 
