@@ -54,3 +54,7 @@ while(next_width LESS width)
     math(EXPR next_width "${next_width} + 1")
 endwhile()
 set(VELMORA_NEXT_VERSION "${head}${next}")
+
+# For the scripts that package and test a release, which read no CMake.
+file(WRITE "${PROJECT_BINARY_DIR}/release/version.env"
+     "VERSION=${PROJECT_VERSION}\nNEXT_VERSION=${VELMORA_NEXT_VERSION}\n")

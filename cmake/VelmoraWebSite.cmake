@@ -3,7 +3,7 @@
 # stylesheet and script, the program's module (<program>.js and .wasm, linked
 # there), the web app manifest with its icons, and the service worker that
 # keeps it all for offline use. The target <program>_site makes it, and
-# <program>_site_zip the ZIP to ship, velmora-<version>-web.zip in the build
+# <program>_site_zip (not built by default) the ZIP to ship, velmora-<version>-web.zip in the build
 # folder.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
@@ -67,6 +67,6 @@ function(velmora_add_web_site program site)
                 "-DSOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
                 -P "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake"
         DEPENDS "${worker}" "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake" VERBATIM)
-    add_custom_target(${program}_site_zip ALL DEPENDS "${zip}")
+    add_custom_target(${program}_site_zip DEPENDS "${zip}")  # a packaging step
     add_dependencies(${program}_site_zip ${program}_site)  # which makes the worker, alone
 endfunction()

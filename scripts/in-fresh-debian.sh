@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command of this clone's in a fresh, minimal Debian system of another
-# release, as root, as a new user's machine would run it: a debootstrap
-# --variant=minbase system in <folder>, with /proc, /sys and /dev mounted,
+# release, as root, as a new user's machine would run it: a bare system
+# (scripts/bare-debian.sh) in <folder>, with /proc, /sys and /dev mounted,
 # and a copy of this clone's files (as committed or changed, without build
 # folders) in its /root/velmora. The system and the build folders in it are
 # kept in <folder> for the next run; the mounts are taken down on every way
@@ -12,11 +12,6 @@ set -euo pipefail
 release=$1 root=$2
 shift 2
 cd "$(dirname "$0")/.."
-mirror=http://deb.debian.org/debian
-
-if ! command -v debootstrap >/dev/null; then
-    { apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q debootstrap; } >/dev/null
-fi
 mkdir -p "$root"
 root=$(realpath "$root")
 unmount() {
@@ -29,21 +24,8 @@ unmount() {
 trap unmount EXIT
 trap 'exit 130' INT TERM
 if [ ! -f "$root/.velmora-made" ]; then
-    echo "Making a minimal Debian $release system in $root"
     unmount  # what a run that was cut short left mounted
-    rm -rf --one-file-system "$root" && mkdir -p "$root"
-    debootstrap --variant=minbase "$release" "$root" "$mirror" >"$root.log" 2>&1 \
-        || { tail -n 30 "$root.log"; exit 1; }
-    # As an installed system has them: the release's updates and security
-    # fixes.
-    cat >"$root/etc/apt/sources.list" <<EOF
-deb $mirror $release main
-deb $mirror $release-updates main
-deb http://deb.debian.org/debian-security $release-security main
-EOF
-    # Packages installed in the chroot start no services.
-    printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-    chmod 755 "$root/usr/sbin/policy-rc.d"
+    bash scripts/bare-debian.sh "$release" "$root"
     touch "$root/.velmora-made"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"

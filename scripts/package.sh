@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and makes Velmora's packages in
-# build/packages: the Debian package for this machine and, on other
-# machines than arm64 ones, for arm64 too; the Windows ZIPs and
-# Windows Installer packages; and the web version's site as a ZIP.
+# Installs what is missing, builds, and makes a release of Velmora in
+# build/packages:
+#   velmora_VERSION_ARCH.deb     for this machine and, elsewhere than on
+#                                arm64 machines, for arm64 too
+#   Velmora-VERSION-win32.zip, -win64.zip, -x86.msi, -x64.msi   for Windows
+#   velmora-VERSION-web.zip      the web version's site
+#   velmora-VERSION.tar.xz       the source, as git archive gives HEAD
+#   SHA256SUMS, SHA256SUMS.asc   checksums of all of them, and its signature
+#   apt/                         a signed apt repository of the Debian
+#                                packages (scripts/make-apt-repository.sh)
+# Signed with the key VELMORA_SIGNING_KEY names in the GnuPG keyring
+# (GNUPGHOME); without it, with a throwaway key made in build/signing-key,
+# for trying only. VELMORA_REPOSITORY_URL: where apt/ will be published.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-packages.sh package
 out=$PWD/build/packages
+rm -rf "$out"
 mkdir -p "$out"
 presets=(release windows-x86 windows-x64 web)
 [ "$(dpkg --print-architecture)" = arm64 ] || presets+=(linux-arm64)
@@ -16,12 +26,46 @@ presets=(release windows-x86 windows-x64 web)
 for preset in "${presets[@]}"; do
     build=build/package-builds/$preset
     cmake --preset "$preset" -B "$build" -DBUILD_TESTING=OFF >/dev/null
-    cmake --build "$build" -j"$(nproc)" -- --no-print-directory >/dev/null
     case $preset in
-        web) cp "$build"/velmora-*-web.zip "$out/" ;;  # made by the build
+        web) targets=(velmora_site_zip) ;;
+        windows-*) targets=(all velmora_msi) ;;
+        *) targets=(all) ;;
+    esac
+    cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" -- --no-print-directory >/dev/null
+    case $preset in
+        web) cp "$build"/velmora-*-web.zip "$out/" ;;
+        windows-*) (cd "$build" && cpack -B "$out" >/dev/null) && cp "$build"/packaging/Velmora-*.msi "$out/" ;;
         *) (cd "$build" && cpack -B "$out" >/dev/null) ;;
     esac
-    [[ $preset != windows-* ]] || cp "$build"/packaging/Velmora-*.msi "$out/"
 done
 rm -rf "$out/_CPack_Packages"
+source build/package-builds/release/release/version.env
+version=$VERSION
+epoch=$(git log -1 --format=%ct)
+
+# The source of the commit, one folder velmora-VERSION; the same bytes from
+# every clone (git archive dates every file at the commit).
+git archive --format=tar --prefix="velmora-$version/" HEAD | xz -6 -T1 >"$out/velmora-$version.tar.xz"
+
+# The key that signs.
+if [ -n "${VELMORA_SIGNING_KEY:-}" ]; then
+    key=$VELMORA_SIGNING_KEY
+    gpg --batch --list-secret-keys "$key" >/dev/null 2>&1 \
+        || { echo "VELMORA_SIGNING_KEY: no secret key \"$key\" in ${GNUPGHOME:-~/.gnupg}" >&2; exit 1; }
+else
+    export GNUPGHOME=$PWD/build/signing-key
+    trap 'gpgconf --kill gpg-agent 2>/dev/null || true' EXIT
+    key="Velmora packages, for trying only <velmora@users.noreply.github.com>"
+    if ! gpg --batch --list-secret-keys "$key" >/dev/null 2>&1; then
+        mkdir -p -m 700 "$GNUPGHOME"
+        gpg --batch --quiet --passphrase '' --quick-gen-key "$key" ed25519 sign never 2>/dev/null
+    fi
+    echo "No VELMORA_SIGNING_KEY: signed with a throwaway key made in $GNUPGHOME, for trying only."
+fi
+
+bash scripts/make-apt-repository.sh "$out/apt" "$key" "$epoch" "$out"/velmora_"$version"_*.deb
+
+(cd "$out" && find . -maxdepth 1 -type f ! -name 'SHA256SUMS*' -printf '%f\n' | LC_ALL=C sort \
+    | xargs sha256sum -- >SHA256SUMS)
+gpg --batch --yes --quiet --local-user "$key" --armor --detach-sign --output "$out/SHA256SUMS.asc" "$out/SHA256SUMS"
 ls "$out"

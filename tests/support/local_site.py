@@ -18,3 +18,13 @@ def serve(folder, handler=SiteHandler):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(handler, directory=str(folder)))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
+
+
+if __name__ == "__main__":
+    # local_site.py <folder>: serve it until ended, the port on the first line.
+    import sys
+    import time
+    site = serve(sys.argv[1])
+    print(site.server_address[1], flush=True)
+    while True:
+        time.sleep(3600)
