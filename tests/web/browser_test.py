@@ -171,6 +171,8 @@ class WebTest(unittest.TestCase):
                 self.assertEqual(self.page.control("lblXL").value_of_css_property("color"), "rgba(255, 0, 0, 1)")
                 edit(self.page)
                 self.assertEqual(self.page.result(), "")
+                # Nor may a screen reader's browse mode find the old result.
+                self.assertEqual(self.page.control("frmVelmoraSpoken").get_attribute("textContent"), "")
 
     def test_overflow_shows_a_dialog_and_leaves_everything(self):
         self.page.open()

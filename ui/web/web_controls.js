@@ -135,10 +135,12 @@ function velmoraCheck(index) { velmoraControls[index].checked = true; }
 function velmoraSetCaption(index, text) { velmoraControls[index].textContent = text; }
 
 // Screen readers speak a live region when its text changes: a text shown
-// again is told apart by a no-break space that comes and goes.
+// again is told apart by a no-break space that comes and goes. Emptied,
+// the region says nothing (it announces additions only), and holds no old
+// result for a screen reader's browse mode to find.
 function velmoraSpeak(text) {
     var spoken = document.getElementById('frmVelmoraSpoken');
-    spoken.textContent = spoken.textContent === text ? text + '\u00a0' : text;
+    spoken.textContent = text && spoken.textContent === text ? text + '\u00a0' : text;
 }
 
 // The window's rendered size, and the viewport's, in CSS pixels.

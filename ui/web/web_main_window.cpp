@@ -127,7 +127,10 @@ void WebMainWindow::Select(ControlId optionButton) {
 
 void WebMainWindow::SetCaption(ControlId label, const std::string& caption) {
     SetCaptionOf(Row(label), caption.data(), Length(caption));
-    if (label == kWindow.resultLabel) result_ = caption;
+    if (label != kWindow.resultLabel) return;
+    result_ = caption;
+    // An emptied result empties the live region too, silently.
+    if (caption.empty()) Speak(caption.data(), 0);
 }
 
 void WebMainWindow::Announce(ControlId label) {
