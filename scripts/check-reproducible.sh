@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Makes what Velmora ships twice (scripts/package.sh), from two clones of the
-# last commit in two folders, and compares the Debian packages (this
-# machine's and arm64's), both Windows ZIPs, both Windows Installer packages,
-# the web version's ZIP and the 32-bit Velmora.exe byte for byte. Takes a minute or two more
-# than the test command can spare, so it stands on its own.
+# Makes a release twice (scripts/package.sh), from two clones of the last
+# commit in two folders, signed with one key, and compares every file byte
+# for byte: the Debian packages, the Windows ZIPs and installers, the web
+# version's ZIP, the source archive, SHA256SUMS and the apt repository, and
+# the 32-bit Velmora.exe. Signatures carry the time they were made, so they
+# are compared by what they sign: each must be a good signature of its
+# file, and those are compared. Takes longer than the test command can
+# spare, so it stands on its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 unset SOURCE_DATE_EPOCH  # the builds must agree without it
@@ -12,7 +15,10 @@ unset SOURCE_DATE_EPOCH  # the builds must agree without it
 # modes into the .deb's ar headers, which dpkg ignores.
 umask 022
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'gpgconf --kill all 2>/dev/null; rm -rf "$work"' EXIT
+export GNUPGHOME=$work/gnupg VELMORA_SIGNING_KEY="Velmora reproducibility check <check@velmora.invalid>"
+mkdir -m 700 "$GNUPGHOME"
+gpg --batch --quiet --passphrase '' --quick-gen-key "$VELMORA_SIGNING_KEY" ed25519 sign never 2>/dev/null
 
 build() {
     git clone -q --no-local . "$work/$1"
@@ -22,18 +28,30 @@ build() {
 build first
 build second
 
+signatures='SHA256SUMS.asc InRelease Release.gpg'
+files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 status=0
-debs=("velmora_1.00_$(dpkg --print-architecture).deb")
-[ "$(dpkg --print-architecture)" = arm64 ] || debs+=(velmora_1.00_arm64.deb)
-for file in "${debs[@]}" Velmora-1.00-win32.zip Velmora-1.00-win64.zip \
-            Velmora-1.00-x86.msi Velmora-1.00-x64.msi velmora-1.00-web.zip Velmora.exe; do
-    first=$work/first/build/packages/$file second=$work/second/build/packages/$file
-    if cmp -s "$first" "$second"; then
+first=$work/first/build/packages second=$work/second/build/packages
+[ "$(files "$first")" = "$(files "$second")" ] || { echo "DIFFERENT: the lists of files"; status=1; }
+while read -r file; do
+    case " $signatures " in
+        *" $(basename "$file") "*)
+            for packages in "$first" "$second"; do
+                case $file in
+                    *InRelease) signed=${file%InRelease}Release
+                                gpg --batch --quiet --decrypt "$packages/$file" 2>/dev/null | cmp -s - "$packages/$signed" ;;
+                    *) signed=${file%.*}
+                       gpg --batch --quiet --verify "$packages/$file" "$packages/$signed" 2>/dev/null ;;
+                esac || { echo "BAD SIGNATURE: $file"; status=1; }
+            done
+            continue ;;
+    esac
+    if cmp -s "$first/$file" "$second/$file"; then
         echo "same: $file"
     else
         echo "DIFFERENT: $file"
-        command -v diffoscope >/dev/null && diffoscope "$first" "$second" || true
+        command -v diffoscope >/dev/null && diffoscope "$first/$file" "$second/$file" || true
         status=1
     fi
-done
+done < <(files "$first")
 exit $status
