@@ -72,7 +72,7 @@ check_release() {
         [ "$(dpkg-deb -f "$file" Version)" = "$version" ] || fail "$(basename "$file") is version $(dpkg-deb -f "$file" Version)"
     done
     for file in "$out"/*.msi; do
-        msiinfo export "$file" Property | grep -qx "ProductVersion	$version" || fail "$(basename "$file") is not ProductVersion $version"
+        msiinfo export "$file" Property | tr -d '\r' | grep -qx "ProductVersion	$version" || fail "$(basename "$file") is not ProductVersion $version"
     done
     for file in "$out"/*.zip; do
         [ "$(unzip -Z1 "$file" | cut -d/ -f1 | sort -u)" = "$(basename "$file" .zip)" ] \
@@ -110,12 +110,13 @@ inside() {
     chroot "$system" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
         DEBIAN_FRONTEND=noninteractive "$@"
 }
-# apt update of Velmora's repository alone, as a machine new to it: what a
-# mirror of Debian's does then cannot pass for a refusal.
+# apt update of Velmora's repository alone, as a machine new to it, keeping
+# Debian's lists: what a mirror of Debian's does then cannot pass for a
+# refusal.
 update_velmora() {
-    rm -f "$1"/var/lib/apt/lists/127.0.0.1_*
+    rm -f "$1"/var/lib/apt/lists/127.0.0.1[:_]*
     inside "$1" apt-get update -q -o Dir::Etc::SourceList=/etc/apt/sources.list.d/velmora.sources \
-        -o Dir::Etc::SourceParts=/nonexistent
+        -o Dir::Etc::SourceParts=/nonexistent -o APT::Get::List-Cleanup=false
 }
 
 releases=(bookworm trixie)
