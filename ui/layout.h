@@ -4,8 +4,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace velmora::ui {
 
@@ -123,13 +125,23 @@ constexpr bool TakesFocus(ControlKind kind) {
     return kind != ControlKind::GroupFrame && kind != ControlKind::Label;
 }
 
+// Every control in tab order: by tab index, in table order where two share
+// one. Where a toolkit orders focus by creation, this is its creation order.
+constexpr std::array<const ControlLayout*, kControls.size()> InTabOrder() {
+    std::array<const ControlLayout*, kControls.size()> order{};
+    for (std::size_t i = 0; i < kControls.size(); ++i) order[i] = &kControls[i];
+    for (std::size_t i = 1; i < order.size(); ++i)  // insertion sort: stable, and constexpr
+        for (std::size_t j = i; j > 0 && order[j]->tabIndex < order[j - 1]->tabIndex; --j)
+            std::swap(order[j], order[j - 1]);
+    return order;
+}
+
 // The control that has the focus as the window opens: the first in the tab
 // order of those that take focus.
 constexpr ControlId FirstFocusedControl() {
-    const ControlLayout* first = nullptr;
-    for (const ControlLayout& layout : kControls)
-        if (TakesFocus(layout.kind) && (first == nullptr || layout.tabIndex < first->tabIndex)) first = &layout;
-    return first->id;
+    for (const ControlLayout* layout : InTabOrder())
+        if (TakesFocus(layout->kind)) return layout->id;
+    return kControls.front().id;  // unreachable: the window has focusable controls
 }
 
 } // namespace velmora::ui

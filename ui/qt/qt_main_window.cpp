@@ -22,6 +22,7 @@
 
 #include "ui/icon.h"
 #include "ui/qt/x11_window_manager.h"
+#include "ui/screen_units.h"
 
 namespace velmora::ui::qt {
 namespace {
@@ -31,7 +32,7 @@ namespace {
 constexpr std::chrono::milliseconds kPlacementPoll{10};
 constexpr std::chrono::seconds kPlacementWait{2};
 
-int Pixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+int Pixels(double twips) { return PixelsFromTwips(twips); }
 
 // The same, keeping the current pixel where it is as near: a window manager
 // that centred the frame itself may have rounded a half pixel the other way.
@@ -39,7 +40,7 @@ int Pixels(double twips, int current) {
     return std::abs(current - twips / kTwipsPerPixel) <= 0.5 ? current : Pixels(twips);
 }
 
-float Twips(int pixels) { return static_cast<float>(pixels * kTwipsPerPixel); }
+float Twips(int pixels) { return TwipsFromPixels(pixels); }
 
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -50,10 +51,9 @@ QString FromUtf8(std::string_view text) {
 // has at hand: resolving each name as an alias costs a fontconfig search.
 QString InstalledFace(std::string_view face) {
     const QStringList installed = QFontDatabase::families();
-    for (const QString& family : {FromUtf8(face), QStringLiteral("Microsoft Sans Serif"),
-                                  QStringLiteral("Liberation Sans"), QStringLiteral("Arial")}) {
-        if (installed.contains(family, Qt::CaseInsensitive)) return family;
-    }
+    if (installed.contains(FromUtf8(face), Qt::CaseInsensitive)) return FromUtf8(face);
+    for (std::string_view fallback : kFallbackFaces)
+        if (installed.contains(FromUtf8(fallback), Qt::CaseInsensitive)) return FromUtf8(fallback);
     return {};
 }
 
@@ -110,7 +110,7 @@ const QFont& QtMainWindow::Font(const FontSpec& wanted) {
     if (found == fonts_.end()) {
         QFont font(InstalledFace(wanted.face));
         font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(static_cast<int>(std::lround(wanted.points * 96 / 72)));
+        font.setPixelSize(FontPixelSize(wanted));
         font.setWeight(static_cast<QFont::Weight>(wanted.weight));
         found = fonts_.emplace(key, font).first;
     }
@@ -138,14 +138,13 @@ QtMainWindow::QtMainWindow(FaultReporter reportFault) : reportFault_(std::move(r
     for (const ControlLayout& layout : kControls)
         controls_[layout.id] = Build(layout, layout.container ? Control(*layout.container) : this);
 
-    // Qt orders focus by setTabOrder; the layout orders it by tab index.
-    std::vector<const ControlLayout*> focusable;
-    for (const ControlLayout& layout : kControls)
-        if (TakesFocus(layout.kind)) focusable.push_back(&layout);
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        setTabOrder(Control(focusable[i - 1]->id), Control(focusable[i]->id));
+    // Qt orders focus by setTabOrder.
+    const ControlLayout* previous = nullptr;
+    for (const ControlLayout* layout : InTabOrder()) {
+        if (!TakesFocus(layout->kind)) continue;
+        if (previous != nullptr) setTabOrder(Control(previous->id), Control(layout->id));
+        previous = layout;
+    }
     Control(FirstFocusedControl())->setFocus();
 
     // On X11 the window is first drawn where it stays. Where the window

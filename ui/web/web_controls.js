@@ -1,187 +1,219 @@
-// The page's controls for the web front end: builds the layout table's rows
-// into the DOM, reads and writes them, and hands every control event to the
-// program (velmora_control_event). Linked into the module ahead of its
-// code; the window's behaviour is all in the program.
+// The page's side of the web window, a JS library linked into the module
+// (--js-library): the functions web_page.h declares, which the window's C++
+// calls directly. They build the layout table's rows into the DOM, read and
+// write them, and hand every control event back to the window; the
+// window's behaviour is all in C++.
 
-var velmoraControls = [];  // by the control's index in the layout table
-
-function velmoraString(pointer, length) {
-    return new TextDecoder().decode(HEAPU8.subarray(pointer, pointer + length));
+// The runtime's string helpers, which newer emscripten releases link in
+// only when a library function names them.
+var velmoraStringHelpers = ['$UTF8ToString', '$stringToUTF8', '$lengthBytesUTF8'].filter(function(helper) {
+    return helper in LibraryManager.library;
+});
+function velmoraNeeds() {
+    return velmoraStringHelpers.concat(Array.prototype.slice.call(arguments));
 }
 
-// Writes text as UTF-8 and a terminating zero into [pointer, pointer + size);
-// the bytes it needs, without the zero, whether or not they fitted.
-function velmoraWriteString(text, pointer, size) {
-    var bytes = new TextEncoder().encode(text);
-    if (bytes.length < size) {
-        HEAPU8.set(bytes, pointer);
-        HEAPU8[pointer + bytes.length] = 0;
-    }
-    return bytes.length;
-}
+(typeof addToLibrary === 'function' ? addToLibrary : function(functions) {
+    mergeInto(LibraryManager.library, functions);
+})({
+    $velmoraControls: [],  // by the control's row in the layout table
 
-function velmoraWindow() { return document.getElementById('frmVelmora'); }
+    // Places a control's element in its container and keeps the element that
+    // takes focus and events, or the element itself, for its row.
+    $velmoraAdd__deps: velmoraNeeds('$velmoraControls'),
+    $velmoraAdd: function(row, element, focusable, name, container, left, top, width, height, font, tabIndex) {
+        element.id = UTF8ToString(name);
+        element.classList.add('control');
+        element.style.left = left + 'px';
+        element.style.top = top + 'px';
+        element.style.width = width + 'px';
+        element.style.height = height + 'px';
+        element.style.font = UTF8ToString(font);
+        if (focusable) focusable.tabIndex = tabIndex;
+        (container < 0 ? document.getElementById('frmVelmoraClient') : velmoraControls[container]).append(element);
+        velmoraControls[row] = focusable || element;
+    },
 
-function velmoraControlEvent(index, kind) {
-    Module['_velmora_control_event'](index, kind);
-}
+    $velmoraWindow: function() { return document.getElementById('frmVelmora'); },
 
-var VELMORA_CHANGE = 0, VELMORA_CLICK = 1;
-var VELMORA_FRAME = 0, VELMORA_TEXT_BOX = 1, VELMORA_OPTION = 2, VELMORA_BUTTON = 3, VELMORA_LABEL = 4;
+    velmora_page_build_window__deps: velmoraNeeds('$velmoraControls'),
+    velmora_page_build_window: function(title, clientWidth, clientHeight, resultColour, defaultButton) {
+        title = UTF8ToString(title);
+        document.title = title;
+        var frame = document.createElement('section');
+        frame.id = 'frmVelmora';
+        frame.setAttribute('aria-labelledby', 'frmVelmoraTitle');
+        var bar = document.createElement('h1');
+        bar.id = 'frmVelmoraTitle';
+        bar.className = 'title-bar';
+        bar.textContent = title;
+        var client = document.createElement('div');
+        client.id = 'frmVelmoraClient';
+        client.className = 'client';
+        client.style.width = clientWidth + 'px';
+        client.style.height = clientHeight + 'px';
+        client.style.setProperty('--result-colour', UTF8ToString(resultColour));
+        // Screen readers speak what is put here: each result as it is shown.
+        var spoken = document.createElement('div');
+        spoken.id = 'frmVelmoraSpoken';
+        spoken.className = 'spoken';
+        spoken.setAttribute('aria-live', 'polite');
+        spoken.setAttribute('aria-atomic', 'true');
+        frame.append(bar, client, spoken);
+        document.body.append(frame);
+        // Enter anywhere in the window runs the default button, before a
+        // control can take it.
+        frame.addEventListener('keydown', function(event) {
+            if (event.key !== 'Enter' || event.isComposing) return;
+            event.preventDefault();
+            velmoraControls[defaultButton].click();
+        }, true);
+    },
 
-function velmoraBuildWindow(title, clientWidth, clientHeight, resultColour) {
-    document.title = title;
-    var frame = document.createElement('section');
-    frame.id = 'frmVelmora';
-    frame.setAttribute('aria-labelledby', 'frmVelmoraTitle');
-    var bar = document.createElement('h1');
-    bar.id = 'frmVelmoraTitle';
-    bar.className = 'title-bar';
-    bar.textContent = title;
-    var client = document.createElement('div');
-    client.id = 'frmVelmoraClient';
-    client.className = 'client';
-    client.style.width = clientWidth + 'px';
-    client.style.height = clientHeight + 'px';
-    client.style.setProperty('--result-colour', resultColour);
-    // Screen readers speak what is put here: each result as it is shown.
-    var spoken = document.createElement('div');
-    spoken.id = 'frmVelmoraSpoken';
-    spoken.className = 'spoken';
-    spoken.setAttribute('aria-live', 'polite');
-    spoken.setAttribute('aria-atomic', 'true');
-    frame.append(bar, client, spoken);
-    document.body.append(frame);
-    // Enter anywhere in the window runs the default button, before a
-    // control can take it.
-    frame.addEventListener('keydown', function(event) {
-        if (event.key !== 'Enter' || event.isComposing) return;
-        event.preventDefault();
-        velmoraControls[frame.dataset.defaultButton].click();
-    }, true);
-}
-
-function velmoraAddControl(index, kind, name, containerIndex, caption, spokenName,
-                           left, top, width, height, font, tabIndex) {
-    var container = containerIndex < 0 ? document.getElementById('frmVelmoraClient')
-                                       : velmoraControls[containerIndex];
-    var element, focusable;
-    if (kind === VELMORA_FRAME) {
-        element = document.createElement('fieldset');
+    velmora_page_add_frame__deps: velmoraNeeds('$velmoraAdd'),
+    velmora_page_add_frame: function(row, name, container, left, top, width, height, font, caption) {
+        var frame = document.createElement('fieldset');
         var legend = document.createElement('legend');
-        legend.textContent = caption;
-        element.append(legend);
-    } else if (kind === VELMORA_TEXT_BOX) {
-        element = focusable = document.createElement('input');
-        element.type = 'text';
-        element.autocomplete = 'off';
-        element.spellcheck = false;
-        element.setAttribute('autocapitalize', 'off');
-        element.setAttribute('aria-label', spokenName);
-        element.addEventListener('input', function() { velmoraControlEvent(index, VELMORA_CHANGE); });
-    } else if (kind === VELMORA_OPTION) {
-        element = document.createElement('label');
-        focusable = document.createElement('input');
-        focusable.type = 'radio';
-        focusable.name = container.id;  // one exclusive group a container
-        focusable.setAttribute('aria-label', spokenName);
-        focusable.addEventListener('change', function() {
-            if (focusable.checked) velmoraControlEvent(index, VELMORA_CLICK);
+        legend.textContent = UTF8ToString(caption);
+        frame.append(legend);
+        velmoraAdd(row, frame, null, name, container, left, top, width, height, font, 0);
+    },
+
+    velmora_page_add_text_box__deps: velmoraNeeds('$velmoraAdd'),
+    velmora_page_add_text_box: function(row, name, container, left, top, width, height, font, tabIndex, spokenName) {
+        var box = document.createElement('input');
+        box.type = 'text';
+        box.autocomplete = 'off';
+        box.spellcheck = false;
+        box.setAttribute('autocapitalize', 'off');
+        box.setAttribute('aria-label', UTF8ToString(spokenName));
+        box.addEventListener('input', function() { _velmora_text_changed(row); });
+        velmoraAdd(row, box, box, name, container, left, top, width, height, font, tabIndex);
+    },
+
+    // A radio button in a label, one exclusive group a container; the shown
+    // symbol is hidden from screen readers, which hear the spoken name.
+    velmora_page_add_option__deps: velmoraNeeds('$velmoraAdd', '$velmoraControls'),
+    velmora_page_add_option: function(row, name, container, left, top, width, height, font, tabIndex, caption,
+                                      spokenName) {
+        var option = document.createElement('label');
+        var radio = document.createElement('input');
+        radio.type = 'radio';
+        radio.name = container < 0 ? 'frmVelmoraClient' : velmoraControls[container].id;
+        radio.setAttribute('aria-label', UTF8ToString(spokenName));
+        radio.addEventListener('change', function() {
+            if (radio.checked) _velmora_clicked(row);
         });
         var text = document.createElement('span');
-        text.textContent = caption;
+        text.textContent = UTF8ToString(caption);
         text.setAttribute('aria-hidden', 'true');
-        element.append(focusable, text);
-    } else if (kind === VELMORA_BUTTON) {
-        element = focusable = document.createElement('button');
-        element.type = 'button';
-        element.textContent = caption;
-        element.addEventListener('click', function() { velmoraControlEvent(index, VELMORA_CLICK); });
-    } else {
-        element = document.createElement('div');
-        element.className = 'result';
-        element.setAttribute('aria-label', spokenName);
-    }
-    element.id = name;
-    element.classList.add('control');
-    element.style.left = left + 'px';
-    element.style.top = top + 'px';
-    element.style.width = width + 'px';
-    element.style.height = height + 'px';
-    element.style.font = font;
-    if (focusable) focusable.tabIndex = tabIndex;
-    container.append(element);
-    velmoraControls[index] = focusable || element;
-}
+        option.append(radio, text);
+        velmoraAdd(row, option, radio, name, container, left, top, width, height, font, tabIndex);
+    },
 
-// A decorative line on the client area, from one end to the other; what
-// runs past the client area is cut off, as on the desktop.
-function velmoraAddLine(name, x1, y1, x2, y2) {
-    var line = document.createElement('div');
-    line.id = name;
-    line.className = 'line';
-    line.setAttribute('aria-hidden', 'true');
-    line.style.left = Math.min(x1, x2) + 'px';
-    line.style.top = Math.min(y1, y2) + 'px';
-    line.style.width = Math.abs(x2 - x1) + 1 + 'px';
-    line.style.height = Math.abs(y2 - y1) + 1 + 'px';
-    document.getElementById('frmVelmoraClient').append(line);
-}
+    velmora_page_add_button__deps: velmoraNeeds('$velmoraAdd'),
+    velmora_page_add_button: function(row, name, container, left, top, width, height, font, tabIndex, caption) {
+        var button = document.createElement('button');
+        button.type = 'button';
+        button.textContent = UTF8ToString(caption);
+        button.addEventListener('click', function() { _velmora_clicked(row); });
+        velmoraAdd(row, button, button, name, container, left, top, width, height, font, tabIndex);
+    },
 
-function velmoraTextOf(index) { return velmoraControls[index].value; }
-function velmoraSetText(index, text) { velmoraControls[index].value = text; }
-function velmoraIsChecked(index) { return velmoraControls[index].checked; }
-function velmoraCheck(index) { velmoraControls[index].checked = true; }
-function velmoraSetCaption(index, text) { velmoraControls[index].textContent = text; }
+    velmora_page_add_label__deps: velmoraNeeds('$velmoraAdd'),
+    velmora_page_add_label: function(row, name, container, left, top, width, height, font, spokenName) {
+        var label = document.createElement('div');
+        label.className = 'result';
+        label.setAttribute('aria-label', UTF8ToString(spokenName));
+        velmoraAdd(row, label, null, name, container, left, top, width, height, font, 0);
+    },
 
-// Screen readers speak a live region when its text changes: a text shown
-// again is told apart by a no-break space that comes and goes. Emptied,
-// the region says nothing (it announces additions only), and holds no old
-// result for a screen reader's browse mode to find.
-function velmoraSpeak(text) {
-    var spoken = document.getElementById('frmVelmoraSpoken');
-    spoken.textContent = text && spoken.textContent === text ? text + '\u00a0' : text;
-}
+    // A decorative line on the client area, from one end to the other; what
+    // runs past the client area is cut off, as on the desktop.
+    velmora_page_add_line__deps: velmoraNeeds(),
+    velmora_page_add_line: function(name, x1, y1, x2, y2) {
+        var line = document.createElement('div');
+        line.id = UTF8ToString(name);
+        line.className = 'line';
+        line.setAttribute('aria-hidden', 'true');
+        line.style.left = Math.min(x1, x2) + 'px';
+        line.style.top = Math.min(y1, y2) + 'px';
+        line.style.width = Math.abs(x2 - x1) + 1 + 'px';
+        line.style.height = Math.abs(y2 - y1) + 1 + 'px';
+        document.getElementById('frmVelmoraClient').append(line);
+    },
 
-// The window's rendered size, and the viewport's, in CSS pixels.
-function velmoraOuterSize(horizontal) {
-    var box = velmoraWindow().getBoundingClientRect();
-    return horizontal ? box.width : box.height;
-}
-function velmoraViewportSize(horizontal) {
-    return horizontal ? document.documentElement.clientWidth : document.documentElement.clientHeight;
-}
-function velmoraPlace(horizontal, pixels) {
-    velmoraWindow().style[horizontal ? 'left' : 'top'] = pixels + 'px';
-}
+    velmora_page_copy_text__deps: velmoraNeeds('$velmoraControls'),
+    velmora_page_copy_text: function(row, text, size) {
+        var value = velmoraControls[row].value;
+        var needed = lengthBytesUTF8(value);
+        if (needed < size) stringToUTF8(value, text, size);
+        return needed;
+    },
+    velmora_page_set_text__deps: velmoraNeeds('$velmoraControls'),
+    velmora_page_set_text: function(row, text) { velmoraControls[row].value = UTF8ToString(text); },
+    velmora_page_is_checked__deps: ['$velmoraControls'],
+    velmora_page_is_checked: function(row) { return velmoraControls[row].checked ? 1 : 0; },
+    velmora_page_check__deps: ['$velmoraControls'],
+    velmora_page_check: function(row) { velmoraControls[row].checked = true; },
+    velmora_page_focus__deps: ['$velmoraControls'],
+    velmora_page_focus: function(row) { velmoraControls[row].focus(); },
+    velmora_page_set_caption__deps: velmoraNeeds('$velmoraControls'),
+    velmora_page_set_caption: function(row, text) { velmoraControls[row].textContent = UTF8ToString(text); },
 
-// A fault that stopped a handler, in a modal dialog; focus goes back where
-// it was when it is closed.
-function velmoraShowFault(title, text) {
-    var dialog = document.getElementById('frmVelmoraFault');
-    if (!dialog) {
-        dialog = document.createElement('dialog');
-        dialog.id = 'frmVelmoraFault';
-        dialog.setAttribute('role', 'alertdialog');
-        dialog.setAttribute('aria-labelledby', 'frmVelmoraFaultTitle');
-        dialog.setAttribute('aria-describedby', 'frmVelmoraFaultText');
-        var heading = document.createElement('h2');
-        heading.id = 'frmVelmoraFaultTitle';
-        var message = document.createElement('p');
-        message.id = 'frmVelmoraFaultText';
-        var form = document.createElement('form');
-        form.method = 'dialog';
-        var ok = document.createElement('button');
-        ok.textContent = 'OK';
-        form.append(ok);
-        dialog.append(heading, message, form);
-        dialog.addEventListener('close', function() {
-            if (dialog.returnFocus) dialog.returnFocus.focus();
-        });
-        document.body.append(dialog);
-    }
-    dialog.querySelector('h2').textContent = title;
-    dialog.querySelector('p').textContent = text;
-    dialog.returnFocus = document.activeElement;
-    dialog.showModal();
-}
+    // Screen readers speak a live region when its text changes: a text shown
+    // again is told apart by a no-break space that comes and goes. Emptied,
+    // the region says nothing (it announces additions only), and holds no
+    // old result for a screen reader's browse mode to find.
+    velmora_page_speak__deps: velmoraNeeds(),
+    velmora_page_speak: function(text) {
+        text = UTF8ToString(text);
+        var spoken = document.getElementById('frmVelmoraSpoken');
+        spoken.textContent = text && spoken.textContent === text ? text + '\u00a0' : text;
+    },
+
+    velmora_page_window_size__deps: ['$velmoraWindow'],
+    velmora_page_window_size: function(horizontal) {
+        var box = velmoraWindow().getBoundingClientRect();
+        return horizontal ? box.width : box.height;
+    },
+    velmora_page_viewport_size: function(horizontal) {
+        return horizontal ? document.documentElement.clientWidth : document.documentElement.clientHeight;
+    },
+    velmora_page_place_window__deps: ['$velmoraWindow'],
+    velmora_page_place_window: function(horizontal, pixels) {
+        velmoraWindow().style[horizontal ? 'left' : 'top'] = pixels + 'px';
+    },
+
+    // A fault that stopped a handler, in a modal dialog; focus goes back
+    // where it was when it is closed.
+    velmora_page_show_fault__deps: velmoraNeeds(),
+    velmora_page_show_fault: function(title, text) {
+        var dialog = document.getElementById('frmVelmoraFault');
+        if (!dialog) {
+            dialog = document.createElement('dialog');
+            dialog.id = 'frmVelmoraFault';
+            dialog.setAttribute('role', 'alertdialog');
+            dialog.setAttribute('aria-labelledby', 'frmVelmoraFaultTitle');
+            dialog.setAttribute('aria-describedby', 'frmVelmoraFaultText');
+            var heading = document.createElement('h2');
+            heading.id = 'frmVelmoraFaultTitle';
+            var message = document.createElement('p');
+            message.id = 'frmVelmoraFaultText';
+            var form = document.createElement('form');
+            form.method = 'dialog';
+            var ok = document.createElement('button');
+            ok.textContent = 'OK';
+            form.append(ok);
+            dialog.append(heading, message, form);
+            dialog.addEventListener('close', function() {
+                if (dialog.returnFocus) dialog.returnFocus.focus();
+            });
+            document.body.append(dialog);
+        }
+        dialog.querySelector('h2').textContent = UTF8ToString(title);
+        dialog.querySelector('p').textContent = UTF8ToString(text);
+        dialog.returnFocus = document.activeElement;
+        dialog.showModal();
+    },
+});

@@ -1,5 +1,7 @@
 // The window built in the page's DOM from the layout tables. It forwards
-// every control event to the shared behaviour and has none of its own.
+// every control event to the shared behaviour and has none of its own. The
+// page reaches the window made last through the entry points below its
+// class (velmora_text_changed and the like).
 #pragma once
 
 #include <string>
@@ -12,6 +14,9 @@ class WebMainWindow final : public WindowControls {
 public:
     // Builds the window into the page's body; faults go to a modal dialog.
     WebMainWindow();
+    ~WebMainWindow() override;
+    WebMainWindow(const WebMainWindow&) = delete;
+    WebMainWindow& operator=(const WebMainWindow&) = delete;
 
     // A control event from the page, by the control's row in the layout table.
     void OnControlEvent(int row, ControlEvent event);

@@ -1,5 +1,6 @@
 #include "ui/win32/win32_main_window.h"
 
+#include "ui/screen_units.h"
 #include "ui/win32/accessible_names.h"
 
 #include <algorithm>
@@ -79,16 +80,6 @@ DWORD StyleOf(const ControlLayout& layout) {
     case ControlKind::Label: return SS_LEFT;
     }
     return 0;
-}
-
-// Creation order is z-order, which is the dialog manager's tab order: the
-// controls sorted by tab index.
-std::vector<const ControlLayout*> InTabOrder() {
-    std::vector<const ControlLayout*> order;
-    for (const ControlLayout& layout : kControls) order.push_back(&layout);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const ControlLayout* a, const ControlLayout* b) { return a->tabIndex < b->tabIndex; });
-    return order;
 }
 
 // The control's top-left corner in the window's client area: Windows
@@ -171,7 +162,7 @@ void Win32MainWindow::LayOut(UINT dpi) {
         HFONT& font = fonts_[{layout.font.face, layout.font.points, layout.font.weight}];
         if (font == nullptr) {
             LOGFONTW description{};
-            description.lfHeight = -static_cast<LONG>(std::lround(layout.font.points * dpi / 72));
+            description.lfHeight = -static_cast<LONG>(FontPixelSize(layout.font, static_cast<int>(dpi)));
             description.lfWeight = layout.font.weight;
             description.lfCharSet = ANSI_CHARSET;
             description.lfQuality = DEFAULT_QUALITY;
@@ -193,13 +184,9 @@ void Win32MainWindow::Show(int showCommand) {
     SetFocus(Control(FirstFocusedControl()));
 }
 
-int Win32MainWindow::Pixels(double twips) const {
-    return static_cast<int>(std::lround(twips * dpi_ / 1440));
-}
+int Win32MainWindow::Pixels(double twips) const { return PixelsFromTwips(twips, static_cast<int>(dpi_)); }
 
-float Win32MainWindow::Twips(int pixels) const {
-    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(dpi_);
-}
+float Win32MainWindow::Twips(int pixels) const { return TwipsFromPixels(pixels, static_cast<int>(dpi_)); }
 
 void Win32MainWindow::Forward(ControlId control, ControlEvent event) {
     DispatchEvent(*this, control, event, [this](const std::string& fault) {

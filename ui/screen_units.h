@@ -1,0 +1,37 @@
+// How the layout's measures become pixels on a screen, said once for every
+// front end: twips and points at the screen's dots per inch (96, which the
+// layout was drawn for, unless the system scales), and the faces a font
+// falls back on where the layout's own is not installed.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <string_view>
+
+#include "ui/layout.h"
+
+namespace velmora::ui {
+
+constexpr int kLayoutDpi = 96;
+constexpr int kTwipsPerInch = 1440;
+constexpr double kPointsPerInch = 72;
+static_assert(kTwipsPerInch / kLayoutDpi == kTwipsPerPixel);
+
+// Twips to the nearest whole pixel, and pixels back to twips.
+inline int PixelsFromTwips(double twips, int dpi = kLayoutDpi) {
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+inline float TwipsFromPixels(double pixels, int dpi = kLayoutDpi) {
+    return static_cast<float>(pixels * kTwipsPerInch / dpi);
+}
+
+// A font's size in whole pixels: its em height.
+inline int FontPixelSize(const FontSpec& font, int dpi = kLayoutDpi) {
+    return static_cast<int>(std::lround(font.points * dpi / kPointsPerInch));
+}
+
+// Look-alikes of the layout's face (MS Sans Serif, a Windows bitmap face),
+// in order of preference, before the system's own sans-serif face.
+inline constexpr std::array<std::string_view, 3> kFallbackFaces{"Microsoft Sans Serif", "Liberation Sans", "Arial"};
+
+} // namespace velmora::ui
