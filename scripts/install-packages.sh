@@ -43,8 +43,11 @@ tests=(
     # fuzzing: clang with libFuzzer and the sanitizer runtimes (those of the
     # release's clang: see clang_runtime)
     clang
-    # the web version's page in Chromium, driven through chromedriver
-    chromium chromium-driver python3-selenium
+    # the web version's page in the three engines: Chromium through
+    # chromedriver, Firefox ESR over WebDriver BiDi, WebKitGTK's MiniBrowser
+    # through WebKitWebDriver
+    chromium chromium-driver python3-selenium firefox-esr python3-websockets
+    webkit2gtk-driver libwebkit2gtk-4.1-0
     # package checks: validators, hardening-check, archives, bare systems
     # to install the repository's packages into
     lintian devscripts desktop-file-utils appstream unzip debootstrap

@@ -1,0 +1,390 @@
+"""The three browser engines the web tests run in, each as Debian ships it,
+driven through one Selenium-like interface (get, title, execute_script,
+find_element, switch_to.active_element, quit; elements with send_keys,
+click, text, get_attribute and the like):
+
+- chromium: Debian's Chromium through its chromedriver (Selenium);
+- firefox: Firefox ESR over WebDriver BiDi, its own remote protocol, by a
+  small client over python3-websockets: Debian has no geckodriver, and a
+  BiDi client in Python keeps the tests' tables in one language;
+- webkit: the MiniBrowser of libwebkit2gtk-4.1 through WebKitWebDriver
+  (Selenium), on an X server of its own.
+
+Each Browser says what its engine lacks (LACKS), for the tests to give as
+the reason for leaving a row out there.
+"""
+import asyncio
+import json
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import tempfile
+import threading
+import urllib.parse
+
+from selenium import webdriver
+from selenium.webdriver.common.by import By
+
+from headless_chromium import headless_chromium
+
+ENGINES = ("chromium", "firefox", "webkit")
+MINIBROWSER = "/usr/lib/{}/webkit2gtk-4.1/MiniBrowser"
+
+# What an engine, as driven here, cannot do: the reason a test gives.
+ACCESSIBLE_NAMES = "accessible names"
+KEY_ACTIVATION = "key activation"
+INSTALLING = "installing"
+FORCED_COLOURS = "forced colours"
+LACKS = {
+    "chromium": {},
+    "firefox": {
+        ACCESSIBLE_NAMES: "WebDriver BiDi has no command for an element's accessible name",
+        KEY_ACTIVATION: "under WebDriver BiDi, Firefox gives a synthesized Space or Enter no default "
+                        "action on a <button>",
+        INSTALLING: "Firefox does not install web apps",
+        FORCED_COLOURS: "Firefox has no emulation of forced colours through WebDriver",
+    },
+    "webkit": {
+        INSTALLING: "WebKitGTK's MiniBrowser does not install web apps",
+        FORCED_COLOURS: "WebKitWebDriver has no emulation of forced colours",
+    },
+}
+
+
+def version(engine):
+    """The engine's version, as its browser says it."""
+    if engine == "chromium":
+        command = ["/usr/bin/chromium", "--version"]
+    elif engine == "firefox":
+        command = ["/usr/bin/firefox-esr", "--version"]
+    else:
+        return "WebKitGTK " + subprocess.run(
+            ["dpkg-query", "-W", "-f=${Version}", "libwebkit2gtk-4.1-0"], capture_output=True, text=True).stdout
+    return subprocess.run(command, capture_output=True, text=True).stdout.strip()
+
+
+class Browser:
+    """One engine's new browser preferring the language: .driver drives it."""
+
+    def __init__(self, engine, language="en-US"):
+        self.engine = engine
+        self.language = language
+        self.framed = False
+        if engine == "chromium":
+            self.driver = headless_chromium(language, logs=True)
+        elif engine == "firefox":
+            self.driver = BidiFirefox(language)
+        elif engine == "webkit":
+            self.driver = WebKit(language)
+        else:
+            raise ValueError(f"no engine {engine}: {', '.join(ENGINES)}")
+
+    def lacks(self, feature):
+        """Why the engine cannot do the feature, or None where it can."""
+        return LACKS[self.engine].get(feature)
+
+    def open(self, address, width=None, height=None):
+        """The page in a viewport of the size (CSS pixels), or the browser's."""
+        if width and self.engine == "chromium":
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+        elif width and self.engine == "firefox":
+            self.driver.set_viewport(width, height)
+        if width and self.engine == "webkit":
+            # Its window cannot be made as narrow as a phone: the page gets a
+            # viewport of the size as an iframe.
+            if self.framed:
+                self.driver.switch_to.default_content()
+            # Framed by a page of the site's own origin: in a frame of
+            # another origin WebKit partitions the site's service worker, and
+            # a second load there comes out blank.
+            self.driver.get(urllib.parse.urljoin(address, "viewport-frame"))
+            frame = self.driver.execute_async_script(
+                "document.body.replaceChildren(); document.body.style.margin = 0;"
+                "var done = arguments[3], frame = document.createElement('iframe');"
+                "frame.style = 'border: 0; position: absolute; left: 0; top: 0';"
+                "frame.width = arguments[1]; frame.height = arguments[2];"
+                "frame.onload = function() { done(frame); };"
+                "frame.src = arguments[0]; document.body.append(frame);", address, width, height)
+            self.driver.switch_to.frame(frame)
+            self.framed = True
+        else:
+            if self.framed:
+                self.driver.switch_to.default_content()
+                self.framed = False
+            self.driver.get(address)
+
+    def forced_colours(self, active):
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "forced-colors", "value": "active"}] if active else []})
+
+    def quit(self):
+        self.driver.quit()
+
+
+class WebKit:
+    """WebKitGTK's MiniBrowser under WebKitWebDriver, on a private Xvfb. Its
+    languages are those of the process's locale: LANGUAGE, and LANG naming
+    a locale compiled for it (localedef) where the language has one."""
+
+    def __init__(self, language):
+        self.folder = tempfile.mkdtemp()
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as displays:
+            display = displays.readline().strip()
+        environment = dict(os.environ, DISPLAY=f":{display}", LANGUAGE=language.replace("-", "_"),
+                           LANG="C.UTF-8", LC_ALL="", WEBKIT_DISABLE_COMPOSITING_MODE="1")
+        locale = language.replace("-", "_")
+        if "_" in locale and subprocess.run(
+                ["localedef", "-i", locale, "-f", "UTF-8", f"{self.folder}/{locale}.UTF-8"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode in (0, 1):
+            environment.update(LOCPATH=self.folder, LANG=f"{locale}.UTF-8")
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = MINIBROWSER.format(multiarch())
+        options.add_argument("--automation")
+        # WebKitWebDriver, found on PATH, starts MiniBrowser with its own
+        # environment: given here the same way to Selenium 4.8 and later.
+        saved = dict(os.environ)
+        os.environ.update(environment)
+        try:
+            self._driver = webdriver.WebKitGTK(options=options)
+        finally:
+            os.environ.clear()
+            os.environ.update(saved)
+
+    def __getattr__(self, name):
+        return getattr(self._driver, name)
+
+    def quit(self):
+        try:
+            self._driver.quit()
+        finally:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+            shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def multiarch():
+    return subprocess.run(["dpkg-architecture", "-qDEB_HOST_MULTIARCH"], capture_output=True,
+                          text=True).stdout.strip() or "x86_64-linux-gnu"
+
+
+# Firefox over WebDriver BiDi
+
+class BidiError(Exception):
+    pass
+
+
+class BidiFirefox:
+    """Headless Firefox ESR in a new profile, driven over WebDriver BiDi."""
+
+    # A new profile without first-run pages, updates or calls home, and the
+    # preferred language.
+    PREFERENCES = {
+        "browser.shell.checkDefaultBrowser": False, "browser.startup.homepage_override.mstone": "ignore",
+        "browser.aboutwelcome.enabled": False, "app.update.disabledForTesting": True,
+        "datareporting.policy.dataSubmissionEnabled": False, "toolkit.telemetry.reportingpolicy.firstRun": False,
+        "browser.safebrowsing.malware.enabled": False, "browser.safebrowsing.phishing.enabled": False,
+        "network.captive-portal-service.enabled": False, "network.connectivity-service.enabled": False,
+        "extensions.update.enabled": False, "browser.search.update": False, "app.normandy.enabled": False,
+        "services.settings.server": "http://127.0.0.1:1/", "messaging-system.rsexperimentloader.enabled": False,
+        "remote.prefs.recommended": True,
+    }
+
+    def __init__(self, language):
+        self.profile = tempfile.mkdtemp()
+        preferences = dict(self.PREFERENCES, **{"intl.accept_languages": language})
+        pathlib.Path(self.profile, "user.js").write_text(
+            "".join(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in preferences.items()))
+        self.process = subprocess.Popen(
+            ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--remote-debugging-port=0",
+             "--profile", self.profile, "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        address = None
+        for line in self.process.stderr:
+            found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
+            if found:
+                address = found.group(1)
+                break
+        if address is None:
+            raise BidiError("Firefox did not start its WebDriver BiDi server")
+        # Firefox's console goes on to stderr; it is read and dropped.
+        self.console = threading.Thread(target=lambda: [None for _ in self.process.stderr], daemon=True)
+        self.console.start()
+        self.loop = asyncio.new_event_loop()
+        self.loop_thread = threading.Thread(target=self.loop.run_forever, daemon=True)
+        self.loop_thread.start()
+        self.next_id = 0
+        self.socket = self._wait(self._connect(address + "/session"))
+        self.command("session.new", {"capabilities": {"alwaysMatch": {"acceptInsecureCerts": True}}})
+        self.context = self.command("browsingContext.getTree", {})["contexts"][0]["context"]
+        self.switch_to = SwitchTo(self)
+
+    async def _connect(self, address):
+        import websockets
+        return await websockets.connect(address, max_size=None)
+
+    def _wait(self, coroutine, timeout=60):
+        return asyncio.run_coroutine_threadsafe(coroutine, self.loop).result(timeout)
+
+    async def _command(self, method, parameters):
+        self.next_id += 1
+        number = self.next_id
+        await self.socket.send(json.dumps({"id": number, "method": method, "params": parameters}))
+        while True:
+            message = json.loads(await self.socket.recv())
+            if message.get("id") == number:
+                return message
+
+    def command(self, method, parameters):
+        message = self._wait(self._command(method, parameters))
+        if message.get("type") == "error":
+            raise BidiError(f"{method}: {message.get('error')}: {message.get('message')}")
+        return message["result"]
+
+    def get(self, address):
+        self.command("browsingContext.navigate", {"context": self.context, "url": address, "wait": "complete"})
+
+    def set_viewport(self, width, height):
+        self.command("browsingContext.setViewport", {
+            "context": self.context, "viewport": {"width": width, "height": height}, "devicePixelRatio": 1})
+
+    @property
+    def title(self):
+        return self.execute_script("return document.title")
+
+    def execute_script(self, script, *arguments):
+        result = self.command("script.callFunction", {
+            "functionDeclaration": f"function() {{ {script}\n}}", "target": {"context": self.context},
+            "arguments": [self._argument(value) for value in arguments], "awaitPromise": True,
+            "resultOwnership": "root"})
+        if result["type"] == "exception":
+            raise BidiError(result["exceptionDetails"]["text"])
+        return self._value(result["result"])
+
+    def _argument(self, value):
+        if isinstance(value, BidiElement):
+            return {"sharedId": value.shared_id}
+        if isinstance(value, bool):
+            return {"type": "boolean", "value": value}
+        if isinstance(value, (int, float)):
+            return {"type": "number", "value": value}
+        if value is None:
+            return {"type": "null"}
+        return {"type": "string", "value": str(value)}
+
+    def _value(self, remote):
+        kind = remote["type"]
+        if kind in ("string", "number", "boolean"):
+            return remote["value"]
+        if kind in ("null", "undefined"):
+            return None
+        if kind in ("array", "nodelist", "htmlcollection"):
+            return [self._value(item) for item in remote.get("value", [])]
+        if kind == "node":
+            return BidiElement(self, remote["sharedId"])
+        if kind == "object":
+            return {key if isinstance(key, str) else self._value(key): self._value(item)
+                    for key, item in remote.get("value", [])}
+        return remote.get("value")
+
+    def find_element(self, by, value, within=None):
+        if by not in (By.ID, By.TAG_NAME):
+            raise BidiError(f"elements are found by id or tag name here, not {by}")
+        found = self.execute_script(
+            "var scope = arguments[0] || document, id = arguments[1] === 'id';"
+            "return scope.querySelector(id ? '#' + CSS.escape(arguments[2]) : arguments[2])", within, by, value)
+        if found is None:
+            raise BidiError(f"no element {by} {value}")
+        return found
+
+    def perform(self, *sources):
+        self.command("input.performActions", {"context": self.context, "actions": list(sources)})
+
+    def type_keys(self, text):
+        actions = []
+        for key in text:
+            actions += [{"type": "keyDown", "value": key}, {"type": "keyUp", "value": key}]
+        self.perform({"type": "key", "id": "keyboard", "actions": actions})
+
+    def quit(self):
+        try:
+            self.command("session.end", {})
+            self._wait(self.socket.close())
+        except Exception:
+            pass
+        self.process.terminate()
+        try:
+            self.process.wait(20)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.console.join(10)
+        self.process.stderr.close()
+        self.loop.call_soon_threadsafe(self.loop.stop)
+        self.loop_thread.join()
+        self.loop.close()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class SwitchTo:
+    def __init__(self, browser):
+        self.browser = browser
+
+    @property
+    def active_element(self):
+        return self.browser.execute_script("return document.activeElement")
+
+
+class BidiElement:
+    """An element of the page, as Selenium's WebElement gives it."""
+
+    def __init__(self, browser, shared_id):
+        self.browser = browser
+        self.shared_id = shared_id
+
+    def _run(self, body, *arguments):
+        return self.browser.execute_script(f"var element = arguments[0]; {body}", self, *arguments)
+
+    def find_element(self, by, value):
+        return self.browser.find_element(by, value, within=self)
+
+    @property
+    def text(self):
+        return self._run("return element.innerText.trim()")
+
+    def get_attribute(self, name):
+        return self._run("var name = arguments[1];"
+                         "var value = name in element ? element[name] : element.getAttribute(name);"
+                         "return value === null || value === undefined ? null : String(value)", name)
+
+    def is_selected(self):
+        return self._run("return !!element.checked")
+
+    def is_displayed(self):
+        return self._run("return element.getClientRects().length > 0 &&"
+                         " getComputedStyle(element).visibility !== 'hidden'")
+
+    @property
+    def accessible_name(self):
+        raise BidiError(LACKS["firefox"][ACCESSIBLE_NAMES])
+
+    def click(self):
+        self._run("element.scrollIntoView({block: 'nearest'})")
+        self.browser.perform({"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
+                              "actions": [{"type": "pointerMove", "x": 0, "y": 0,
+                                           "origin": {"type": "element", "element": {"sharedId": self.shared_id}}},
+                                          {"type": "pointerDown", "button": 0},
+                                          {"type": "pointerUp", "button": 0}]})
+
+    def send_keys(self, *keys):
+        # As Selenium does: focus the element, the caret at the end of its text.
+        self._run("if (element !== document.activeElement) element.focus();"
+                  "try { element.setSelectionRange(element.value.length, element.value.length); } catch (e) {}")
+        self.browser.type_keys("".join(keys))
