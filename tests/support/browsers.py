@@ -182,7 +182,8 @@ class BidiError(Exception):
 
 
 class BidiFirefox:
-    """Headless Firefox ESR in a new profile, driven over WebDriver BiDi."""
+    """Firefox ESR in a new profile, driven over WebDriver BiDi: headless,
+    or with a window on the X display, which screen readers can hear."""
 
     # A new profile without first-run pages, updates or calls home, and the
     # preferred language.
@@ -197,14 +198,14 @@ class BidiFirefox:
         "remote.prefs.recommended": True,
     }
 
-    def __init__(self, language):
+    def __init__(self, language="en-US", headless=True):
         self.profile = tempfile.mkdtemp()
         preferences = dict(self.PREFERENCES, **{"intl.accept_languages": language})
         pathlib.Path(self.profile, "user.js").write_text(
             "".join(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in preferences.items()))
         self.process = subprocess.Popen(
-            ["/usr/bin/firefox-esr", "--headless", "--no-remote", "--remote-debugging-port=0",
-             "--profile", self.profile, "about:blank"],
+            ["/usr/bin/firefox-esr"] + (["--headless"] if headless else []) +
+            ["--no-remote", "--remote-debugging-port=0", "--profile", self.profile, "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         address = None
         for line in self.process.stderr:

@@ -1,0 +1,71 @@
+"""The page in Firefox as a screen reader meets it, with Orca listening:
+types both values, picks the units, presses Calculate twice, then edits
+the frequency; then looks through Firefox's accessibility tree (AT-SPI),
+where a screen reader's browse mode reads, for the old result.
+Usage: screen_reader_test.py <site folder>, on the display and session bus
+of Orca's test (screen_reader_test.sh).
+"""
+import os
+import sys
+import time
+
+import pyatspi
+from selenium.webdriver.common.by import By
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from browsers import BidiFirefox  # noqa: E402
+from local_site import serve  # noqa: E402
+
+RESULT = "Inductive Reactance = 37.7 ohms"
+SPEAKING = 2  # seconds for Orca to speak what a step changed
+
+
+def fail(message):
+    print(f"FAIL: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def walk(accessible):
+    yield accessible
+    for child in accessible:
+        if child is not None:
+            yield from walk(child)
+
+
+def text_of(accessible):
+    try:
+        return accessible.queryText().getText(0, -1)
+    except NotImplementedError:
+        return ""
+
+
+server = serve(sys.argv[1])
+firefox = BidiFirefox(headless=False)
+try:
+    firefox.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+    time.sleep(SPEAKING)  # the page's loading, spoken
+    firefox.find_element(By.ID, "txtFreq").send_keys("60")
+    firefox.find_element(By.ID, "optHz").find_element(By.TAG_NAME, "input").click()
+    firefox.find_element(By.ID, "txtL").send_keys("100")
+    firefox.find_element(By.ID, "optmH").find_element(By.TAG_NAME, "input").click()
+    for _ in range(2):
+        firefox.find_element(By.ID, "cmdCalc").click()
+        time.sleep(SPEAKING)
+    shown = firefox.execute_script("return document.getElementById('lblXL').innerText")
+    if shown != RESULT:
+        fail(f"the page shows {shown!r}, not {RESULT!r}")
+    firefox.find_element(By.ID, "txtFreq").send_keys("0")
+    time.sleep(SPEAKING)
+
+    browser = next((app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "Firefox"), None)
+    if browser is None:
+        fail("Firefox is not on the accessibility bus")
+    stale = [(a.getRoleName(), a.name, text_of(a)) for a in walk(browser)
+             if "Inductive Reactance" in (a.name or "") + text_of(a)]
+    if stale:
+        fail(f"after an edit a screen reader still finds the old result: {stale}")
+finally:
+    firefox.quit()
+    server.shutdown()
+    server.server_close()
+print("in Firefox's accessibility tree, no old result after an edit")
