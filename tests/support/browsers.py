@@ -26,11 +26,13 @@ import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.common.by import By
+from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
 from headless_chromium import headless_chromium
 
 ENGINES = ("chromium", "firefox", "webkit")
 MINIBROWSER = "/usr/lib/{}/webkit2gtk-4.1/MiniBrowser"
+WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"
 
 # What an engine, as driven here, cannot do: the reason a test gives.
 ACCESSIBLE_NAMES = "accessible names"
@@ -148,12 +150,16 @@ class WebKit:
         options = webdriver.WebKitGTKOptions()
         options.binary_location = MINIBROWSER.format(multiarch())
         options.add_argument("--automation")
-        # WebKitWebDriver, found on PATH, starts MiniBrowser with its own
-        # environment: given here the same way to Selenium 4.8 and later.
+        # WebKitWebDriver starts MiniBrowser with its own environment: given
+        # here the same way to Selenium 4.8 (Debian 12) and later ones.
         saved = dict(os.environ)
         os.environ.update(environment)
         try:
-            self._driver = webdriver.WebKitGTK(options=options)
+            try:
+                service = WebKitService(executable_path=WEBKIT_DRIVER)
+                self._driver = webdriver.WebKitGTK(options=options, service=service)
+            except TypeError:  # Selenium 4.8 takes the driver's path itself
+                self._driver = webdriver.WebKitGTK(executable_path=WEBKIT_DRIVER, options=options)
         finally:
             os.environ.clear()
             os.environ.update(saved)
