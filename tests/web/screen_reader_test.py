@@ -1,9 +1,10 @@
-"""The page in Firefox as a screen reader meets it, with Orca listening:
-types both values, picks the units, presses Calculate twice, then edits
-the frequency; then looks through Firefox's accessibility tree (AT-SPI),
-where a screen reader's browse mode reads, for the old result.
-Usage: screen_reader_test.py <site folder>, on the display and session bus
-of Orca's test (screen_reader_test.sh).
+"""The page in a browser with a window (Firefox or Chromium) as a screen
+reader meets it, with Orca listening: types both values, picks the units,
+presses Calculate twice, then edits the frequency; then looks through the
+browser's accessibility tree (AT-SPI), where a screen reader's browse mode
+reads, for the old result.
+Usage: screen_reader_test.py <site folder> firefox|chromium, on the display
+and session bus of Orca's test (screen_reader_test.sh).
 """
 import os
 import sys
@@ -14,6 +15,7 @@ from selenium.webdriver.common.by import By
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from browsers import BidiFirefox  # noqa: E402
+from headless_chromium import headless_chromium  # noqa: E402
 from local_site import serve  # noqa: E402
 
 RESULT = "Inductive Reactance = 37.7 ohms"
@@ -39,33 +41,37 @@ def text_of(accessible):
         return ""
 
 
-server = serve(sys.argv[1])
-firefox = BidiFirefox(headless=False)
+site, engine = sys.argv[1:3]
+server = serve(site)
+if engine == "firefox":
+    browser, name = BidiFirefox(headless=False), "Firefox"
+else:
+    browser, name = headless_chromium(headless=False), "Chromium"
 try:
-    firefox.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+    browser.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
     time.sleep(SPEAKING)  # the page's loading, spoken
-    firefox.find_element(By.ID, "txtFreq").send_keys("60")
-    firefox.find_element(By.ID, "optHz").find_element(By.TAG_NAME, "input").click()
-    firefox.find_element(By.ID, "txtL").send_keys("100")
-    firefox.find_element(By.ID, "optmH").find_element(By.TAG_NAME, "input").click()
+    browser.find_element(By.ID, "txtFreq").send_keys("60")
+    browser.find_element(By.ID, "optHz").find_element(By.TAG_NAME, "input").click()
+    browser.find_element(By.ID, "txtL").send_keys("100")
+    browser.find_element(By.ID, "optmH").find_element(By.TAG_NAME, "input").click()
     for _ in range(2):
-        firefox.find_element(By.ID, "cmdCalc").click()
+        browser.find_element(By.ID, "cmdCalc").click()
         time.sleep(SPEAKING)
-    shown = firefox.execute_script("return document.getElementById('lblXL').innerText")
+    shown = browser.execute_script("return document.getElementById('lblXL').innerText")
     if shown != RESULT:
         fail(f"the page shows {shown!r}, not {RESULT!r}")
-    firefox.find_element(By.ID, "txtFreq").send_keys("0")
+    browser.find_element(By.ID, "txtFreq").send_keys("0")
     time.sleep(SPEAKING)
 
-    browser = next((app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "Firefox"), None)
-    if browser is None:
-        fail("Firefox is not on the accessibility bus")
-    stale = [(a.getRoleName(), a.name, text_of(a)) for a in walk(browser)
+    heard = next((app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == name), None)
+    if heard is None:
+        fail(f"{name} is not on the accessibility bus")
+    stale = [(a.getRoleName(), a.name, text_of(a)) for a in walk(heard)
              if "Inductive Reactance" in (a.name or "") + text_of(a)]
     if stale:
         fail(f"after an edit a screen reader still finds the old result: {stale}")
 finally:
-    firefox.quit()
+    browser.quit()
     server.shutdown()
     server.server_close()
-print("in Firefox's accessibility tree, no old result after an edit")
+print(f"in {name}'s accessibility tree, no old result after an edit")
