@@ -2,8 +2,8 @@
 # Runs a command of this clone's in a fresh, minimal Debian system of another
 # release, as root, as a new user's machine would run it: a bare system
 # (scripts/bare-debian.sh) in <folder>, with /proc, /sys and /dev mounted,
-# and a copy of this clone's files (as committed or changed, without build
-# folders) in its /root/velmora. The system and the build folders in it are
+# and a copy of this clone (its history, and its files as committed or
+# changed, without build folders) in its /root/velmora. The system and the build folders in it are
 # kept in <folder> for the next run; the mounts are taken down on every way
 # out.
 # Usage: in-fresh-debian.sh <release> <folder> <command> [args...]
@@ -35,8 +35,11 @@ for shared in sys dev; do
     mountpoint -q "$root/$shared" || { mount --rbind "/$shared" "$root/$shared" && mount --make-rslave "$root/$shared"; }
 done
 
+# The clone's history too, for what reads it (the source archive, the
+# release test's scratch clone).
 mkdir -p "$root/root/velmora"
-git ls-files -z --cached --others --exclude-standard \
+rm -rf "$root/root/velmora/.git"
+{ git ls-files -z --cached --others --exclude-standard; printf '.git\0'; } \
     | tar --null -T - -c | tar -x -C "$root/root/velmora"
 chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     LANG=C.UTF-8 CI="${CI:-}" bash -c 'cd /root/velmora && exec "$@"' bash "$@"

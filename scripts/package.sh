@@ -41,11 +41,15 @@ done
 rm -rf "$out/_CPack_Packages"
 source build/package-builds/release/release/version.env
 version=$VERSION
-epoch=$(git log -1 --format=%ct)
-
 # The source of the commit, one folder velmora-VERSION; the same bytes from
 # every clone (git archive dates every file at the commit).
-git archive --format=tar --prefix="velmora-$version/" HEAD | xz -6 -T1 >"$out/velmora-$version.tar.xz"
+if git rev-parse --verify -q HEAD >/dev/null 2>&1; then
+    epoch=$(git log -1 --format=%ct)
+    git archive --format=tar --prefix="velmora-$version/" HEAD | xz -6 -T1 >"$out/velmora-$version.tar.xz"
+else
+    epoch=${SOURCE_DATE_EPOCH:-$(date +%s)}
+    echo "Not a git checkout: no source archive."
+fi
 
 # The key that signs.
 if [ -n "${VELMORA_SIGNING_KEY:-}" ]; then
