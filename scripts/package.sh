@@ -32,11 +32,12 @@ for preset in "${presets[@]}"; do
         *) targets=(all) ;;
     esac
     cmake --build "$build" -j"$(nproc)" --target "${targets[@]}" -- --no-print-directory >/dev/null
+    # cpack's own progress lines only where it fails.
     case $preset in
         web) cp "$build"/velmora-*-web.zip "$out/" ;;
-        windows-*) (cd "$build" && cpack -B "$out" >/dev/null) && cp "$build"/packaging/Velmora-*.msi "$out/" ;;
-        *) (cd "$build" && cpack -B "$out" >/dev/null) ;;
+        *) (cd "$build" && cpack -B "$out" >cpack.log 2>&1) || { cat "$build/cpack.log"; exit 1; } ;;
     esac
+    [[ $preset != windows-* ]] || cp "$build"/packaging/Velmora-*.msi "$out/"
 done
 rm -rf "$out/_CPack_Packages"
 source build/package-builds/release/release/version.env
