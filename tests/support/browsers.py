@@ -160,6 +160,9 @@ class WebKit:
                 self._driver = webdriver.WebKitGTK(options=options, service=service)
             except TypeError:  # Selenium 4.8 takes the driver's path itself
                 self._driver = webdriver.WebKitGTK(executable_path=WEBKIT_DRIVER, options=options)
+        except Exception:
+            self._end_xvfb()
+            raise
         finally:
             os.environ.clear()
             os.environ.update(saved)
@@ -171,9 +174,12 @@ class WebKit:
         try:
             self._driver.quit()
         finally:
-            self.xvfb.terminate()
-            self.xvfb.wait()
-            shutil.rmtree(self.folder, ignore_errors=True)
+            self._end_xvfb()
+
+    def _end_xvfb(self):
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def multiarch():
@@ -220,6 +226,8 @@ class BidiFirefox:
                 address = found.group(1)
                 break
         if address is None:
+            self.process.kill()
+            self.process.wait()
             raise BidiError("Firefox did not start its WebDriver BiDi server")
         # Firefox's console goes on to stderr; it is read and dropped.
         self.console = threading.Thread(target=lambda: [None for _ in self.process.stderr], daemon=True)
