@@ -35,7 +35,8 @@ void ProcessCommandLine(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    ProcessCommandLine(argc, argv);
+    // Only a command line with something on it costs the extra application.
+    if (argc > 1) ProcessCommandLine(argc, argv);
     // Where an X server is at hand, also on a Wayland session (Xwayland), run
     // through X11: the desktop then decorates and places the window as it
     // does other programs, where Qt 6.4's own Wayland title bar cuts the

@@ -31,7 +31,8 @@ set(months January February March April May June July August September October N
 list(GET months ${month} name)
 set(VELMORA_RELEASE_MONTH "${name} ${CMAKE_MATCH_1}")
 
-# "1.00" has two numbers; Windows wants four, without leading zeros.
+# The version has two numbers or more; Windows wants four, without leading
+# zeros.
 set(VELMORA_VERSION_NUMBERS)
 foreach(part MAJOR MINOR PATCH TWEAK)
     set(number "${PROJECT_VERSION_${part}}")
