@@ -6,7 +6,11 @@ include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 set(CMAKE_CROSSCOMPILING_EMULATOR node --no-experimental-fetch)
 # C++ exceptions caught, as ArithmeticFault is (emscripten leaves catching
-# out by default); and nothing that evaluates strings at run time, so that
-# the page runs under a strict Content-Security-Policy.
-set(CMAKE_CXX_FLAGS_INIT "-fexceptions")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions -sDYNAMIC_EXECUTION=0")
+# out by default), with WebAssembly's own exception handling: emscripten's
+# JavaScript-based kind would route every call that may throw through a
+# JavaScript trampoline, a larger and slower module (Debian's emscripten
+# ships its system libraries built both ways). And nothing that evaluates
+# strings at run time, so that the page runs under a strict
+# Content-Security-Policy.
+set(CMAKE_CXX_FLAGS_INIT "-fwasm-exceptions")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fwasm-exceptions -sDYNAMIC_EXECUTION=0")
