@@ -1,7 +1,7 @@
 # velmora_add_web_site(<program> <folder>): the web version's site in
 # <folder>, a folder of static files with relative addresses: the page, its
-# stylesheet and script, the program's module (<program>.js and .wasm, linked
-# there), the web app manifest with its icons, and the service worker that
+# stylesheet, the program's module (<program>.js, with the page's script
+# linked in ahead of it, and <program>.wasm, linked there), the web app manifest with its icons, and the service worker that
 # keeps it all for offline use. The target <program>_site makes it, and
 # <program>_site_zip (not built by default) the ZIP to ship, velmora-<version>-web.zip in the build
 # folder.
@@ -23,7 +23,9 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE
 function(velmora_add_web_site program site)
     set(sources "${PROJECT_SOURCE_DIR}/ui/web/site")
     set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${site}")
-    configure_file("${sources}/page.js" "${site}/page.js" COPYONLY)
+    # One script for the page to fetch, not two.
+    target_link_options(${program} PRIVATE "SHELL:--pre-js ${sources}/page.js")
+    set_property(TARGET ${program} APPEND PROPERTY LINK_DEPENDS "${sources}/page.js")
     foreach(file index.html velmora.css velmora.webmanifest)
         configure_file("${sources}/${file}.in" "${site}/${file}" @ONLY)
     endforeach()
@@ -46,7 +48,7 @@ function(velmora_add_web_site program site)
     endforeach()
 
     # What the service worker keeps, and what it is made from.
-    set(files index.html velmora.css page.js ${program}.js ${program}.wasm velmora.webmanifest ${icons})
+    set(files index.html velmora.css ${program}.js ${program}.wasm velmora.webmanifest ${icons})
     string(REPLACE ";" "," file_names "${files}")  # one argument on the command line
     list(TRANSFORM files PREPEND "${site}/" OUTPUT_VARIABLE paths)
     set(worker "${site}/service-worker.js")

@@ -107,6 +107,21 @@ class Browser:
                 self.framed = False
             self.driver.get(address)
 
+    def resize(self, width, height):
+        """The open page's viewport made the size (CSS pixels), as turning a
+        phone or resizing a window does."""
+        if self.engine == "chromium":
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+        elif self.engine == "firefox":
+            self.driver.set_viewport(width, height)
+        else:  # the page's frame (see open)
+            self.driver.switch_to.default_content()
+            self.driver.execute_script(
+                "var frame = document.querySelector('iframe'); frame.width = arguments[0]; frame.height = arguments[1]",
+                width, height)
+            self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
+
     def forced_colours(self, active):
         self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
             "features": [{"name": "forced-colors", "value": "active"}] if active else []})

@@ -19,6 +19,7 @@ import tempfile
 import urllib.parse
 import unittest
 
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
@@ -198,21 +199,36 @@ class WebTest(unittest.TestCase):
 
     def test_window_centred_and_whole_in_the_viewport(self):
         rows = [
-            # name, viewport, scaled to fill the width
-            ("desktop", (1280, 720), False),
-            ("small laptop", (800, 600), False),
-            ("phone upright", (360, 640), True),
-            ("phone on its side", (640, 360), False),
-            ("smallest phone", (320, 480), True),
+            # name, viewport, scaled to fill the width, viewport it was opened in
+            ("desktop", (1280, 720), False, None),
+            ("small laptop", (800, 600), False, None),
+            ("phone upright", (360, 640), True, None),
+            ("phone on its side", (640, 360), False, None),
+            ("smallest phone", (320, 480), True, None),
+            ("phone turned upright", (360, 640), True, (640, 360)),
+            ("browser made too small for it", (250, 300), False, (1280, 720)),
         ]
-        for name, (width, height), fills_width in rows:
+
+        def box():
+            return self.driver.execute_script(
+                "var r = document.getElementById('frmVelmora').getBoundingClientRect();"
+                "return [r.left, r.top, r.width, r.height, document.documentElement.scrollWidth,"
+                " document.documentElement.scrollHeight]")
+
+        for name, (width, height), fills_width, opened_in in rows:
             with self.subTest(name):
-                self.page.open(width, height)
-                box = self.driver.execute_script(
-                    "var r = document.getElementById('frmVelmora').getBoundingClientRect();"
-                    "return [r.left, r.top, r.width, r.height, document.documentElement.scrollWidth,"
-                    " document.documentElement.scrollHeight]")
-                left, top, outer_width, outer_height, scroll_width, scroll_height = box
+                if opened_in:
+                    self.page.open(*opened_in)
+                    before = box()
+                    self.page.browser.resize(width, height)
+                    # The browser tells the page of its new size in its own time.
+                    try:
+                        WebDriverWait(self.driver, 5).until(lambda driver: box() != before)
+                    except TimeoutException:
+                        pass
+                else:
+                    self.page.open(width, height)
+                left, top, outer_width, outer_height, scroll_width, scroll_height = box()
                 self.assertLessEqual(abs(2 * left + outer_width - width), 2)
                 self.assertLessEqual(abs(2 * top + outer_height - height), 2)
                 self.assertGreaterEqual(left, -0.5)

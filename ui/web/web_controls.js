@@ -36,16 +36,23 @@ function velmoraNeeds() {
 
     $velmoraWindow: function() { return document.getElementById('frmVelmora'); },
 
+    // The window's frame: a title bar of the height given, the client area,
+    // and the region screen readers speak; its border's colour and the
+    // rest of its look are the stylesheet's. Listens for the viewport's
+    // changes of size, which the window answers.
     velmora_page_build_window__deps: velmoraNeeds('$velmoraControls'),
-    velmora_page_build_window: function(title, clientWidth, clientHeight, resultColour, defaultButton) {
+    velmora_page_build_window: function(title, clientWidth, clientHeight, border, titleBarHeight, resultColour,
+                                        defaultButton) {
         title = UTF8ToString(title);
         document.title = title;
         var frame = document.createElement('section');
         frame.id = 'frmVelmora';
         frame.setAttribute('aria-labelledby', 'frmVelmoraTitle');
+        frame.style.borderWidth = border + 'px';
         var bar = document.createElement('h1');
         bar.id = 'frmVelmoraTitle';
         bar.className = 'title-bar';
+        bar.style.height = bar.style.lineHeight = titleBarHeight + 'px';
         bar.textContent = title;
         var client = document.createElement('div');
         client.id = 'frmVelmoraClient';
@@ -68,6 +75,7 @@ function velmoraNeeds() {
             event.preventDefault();
             velmoraControls[defaultButton].click();
         }, true);
+        window.addEventListener('resize', function() { _velmora_viewport_changed(); });
     },
 
     velmora_page_add_frame__deps: velmoraNeeds('$velmoraAdd'),
@@ -156,8 +164,10 @@ function velmoraNeeds() {
     velmora_page_is_checked: function(row) { return velmoraControls[row].checked ? 1 : 0; },
     velmora_page_check__deps: ['$velmoraControls'],
     velmora_page_check: function(row) { velmoraControls[row].checked = true; },
+    // The window is always whole in the viewport: nothing to scroll to,
+    // and no layout of the page to wait for.
     velmora_page_focus__deps: ['$velmoraControls'],
-    velmora_page_focus: function(row) { velmoraControls[row].focus(); },
+    velmora_page_focus: function(row) { velmoraControls[row].focus({preventScroll: true}); },
     velmora_page_set_caption__deps: velmoraNeeds('$velmoraControls'),
     velmora_page_set_caption: function(row, text) { velmoraControls[row].textContent = UTF8ToString(text); },
 
@@ -172,17 +182,18 @@ function velmoraNeeds() {
         spoken.textContent = text && spoken.textContent === text ? text + '\u00a0' : text;
     },
 
-    velmora_page_window_size__deps: ['$velmoraWindow'],
-    velmora_page_window_size: function(horizontal) {
-        var box = velmoraWindow().getBoundingClientRect();
-        return horizontal ? box.width : box.height;
-    },
+    // The layout viewport's size: on a phone innerWidth would give the part
+    // of it shown at the present zoom.
     velmora_page_viewport_size: function(horizontal) {
         return horizontal ? document.documentElement.clientWidth : document.documentElement.clientHeight;
     },
     velmora_page_place_window__deps: ['$velmoraWindow'],
     velmora_page_place_window: function(horizontal, pixels) {
         velmoraWindow().style[horizontal ? 'left' : 'top'] = pixels + 'px';
+    },
+    velmora_page_scale_window__deps: ['$velmoraWindow'],
+    velmora_page_scale_window: function(scale) {
+        velmoraWindow().style.transform = scale === 1 ? '' : 'scale(' + scale + ')';
     },
 
     // A fault that stopped a handler, in a modal dialog; focus goes back

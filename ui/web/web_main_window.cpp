@@ -2,6 +2,8 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+
 #include "ui/screen_units.h"
 #include "ui/web/web_page.h"
 
@@ -9,6 +11,21 @@ namespace velmora::ui::web {
 namespace {
 
 WebMainWindow* shownWindow = nullptr;  // the page's one window, for its entry points
+
+// The frame the page draws around the client area, in CSS pixels. Its size
+// is known, not measured: placing the window needs no layout of the page
+// before its first frame.
+constexpr int kBorderWidth = 1;
+constexpr int kTitleBarHeight = 22;
+const int kClientWidth = PixelsFromTwips(kWindow.clientWidth);
+const int kClientHeight = PixelsFromTwips(kWindow.clientHeight);
+const int kOuterWidth = kClientWidth + 2 * kBorderWidth;
+const int kOuterHeight = kTitleBarHeight + kClientHeight + 2 * kBorderWidth;
+
+// Viewports narrower than this, in CSS pixels (a phone held upright), have
+// the window scaled to fill their width; wider ones show it at its own size
+// unless that does not fit.
+constexpr double kNarrowViewport = 600;
 
 int Row(ControlId id) { return static_cast<int>(&Layout(id) - kControls.data()); }
 
@@ -61,19 +78,40 @@ void AddControl(int row, const ControlLayout& layout) {
 } // namespace
 
 WebMainWindow::WebMainWindow() {
+    // Measured while the page is still empty: reading the viewport's size
+    // lays the page out, quickly before the window is in it.
+    MeasureViewport();
     const std::string title(kWindow.title);
-    velmora_page_build_window(title.c_str(), PixelsFromTwips(kWindow.clientWidth),
-                              PixelsFromTwips(kWindow.clientHeight), CssColour(kWindow.resultTextColour).c_str(),
-                              Row(kWindow.defaultButton));
+    velmora_page_build_window(title.c_str(), kClientWidth, kClientHeight, kBorderWidth, kTitleBarHeight,
+                              CssColour(kWindow.resultTextColour).c_str(), Row(kWindow.defaultButton));
     for (std::size_t row = 0; row < kControls.size(); ++row) AddControl(static_cast<int>(row), kControls[row]);
     for (const LineLayout& line : kLines)
         velmora_page_add_line(std::string(line.name).c_str(), PixelsFromTwips(line.x1), PixelsFromTwips(line.y1),
                               PixelsFromTwips(line.x2), PixelsFromTwips(line.y2));
+    ScaleToViewport();
     shownWindow = this;
 }
 
 WebMainWindow::~WebMainWindow() {
     if (shownWindow == this) shownWindow = nullptr;
+}
+
+void WebMainWindow::FitToViewport() {
+    MeasureViewport();
+    ScaleToViewport();
+}
+
+void WebMainWindow::MeasureViewport() {
+    viewportWidth_ = velmora_page_viewport_size(1);
+    viewportHeight_ = velmora_page_viewport_size(0);
+}
+
+void WebMainWindow::ScaleToViewport() {
+    double scale = std::min(viewportWidth_ / kOuterWidth, viewportHeight_ / kOuterHeight);
+    if (viewportWidth_ >= kNarrowViewport) scale = std::min(scale, 1.0);
+    // A viewport of no size (a frame not laid out yet) leaves the window at its own.
+    scale_ = scale > 0 ? scale : 1;
+    velmora_page_scale_window(scale_);
 }
 
 void WebMainWindow::FocusFirstControl() { velmora_page_focus(Row(FirstFocusedControl())); }
@@ -129,16 +167,16 @@ void WebMainWindow::Announce(ControlId label) {
     if (label == kWindow.resultLabel) velmora_page_speak(result_.c_str());
 }
 
-float WebMainWindow::OuterWidth() const { return TwipsFromPixels(velmora_page_window_size(1)); }
-float WebMainWindow::OuterHeight() const { return TwipsFromPixels(velmora_page_window_size(0)); }
+float WebMainWindow::OuterWidth() const { return TwipsFromPixels(scale_ * kOuterWidth); }
+float WebMainWindow::OuterHeight() const { return TwipsFromPixels(scale_ * kOuterHeight); }
 void WebMainWindow::SetLeft(float twips) { velmora_page_place_window(1, PixelsFromTwips(twips)); }
 void WebMainWindow::SetTop(float twips) { velmora_page_place_window(0, PixelsFromTwips(twips)); }
-float WebMainWindow::ScreenWidth() const { return TwipsFromPixels(velmora_page_viewport_size(1)); }
-float WebMainWindow::ScreenHeight() const { return TwipsFromPixels(velmora_page_viewport_size(0)); }
+float WebMainWindow::ScreenWidth() const { return TwipsFromPixels(viewportWidth_); }
+float WebMainWindow::ScreenHeight() const { return TwipsFromPixels(viewportHeight_); }
 
 } // namespace velmora::ui::web
 
-// The window's entry points, which the page calls (web_controls.js, page.js).
+// The window's entry points, which the page calls (web_controls.js).
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void velmora_text_changed(int row) {
@@ -151,10 +189,12 @@ EMSCRIPTEN_KEEPALIVE void velmora_clicked(int row) {
         velmora::ui::web::shownWindow->OnControlEvent(row, velmora::ui::ControlEvent::Click);
 }
 
-// The viewport, the web's screen, has a new size, or the window a new scale
-// (page.js): the window is centred in it again.
+// The viewport, the web's screen, has a new size: the window is fitted and
+// centred in it again.
 EMSCRIPTEN_KEEPALIVE void velmora_viewport_changed() {
-    if (velmora::ui::web::shownWindow != nullptr) velmora::ui::CenterOnScreen(*velmora::ui::web::shownWindow);
+    if (velmora::ui::web::shownWindow == nullptr) return;
+    velmora::ui::web::shownWindow->FitToViewport();
+    velmora::ui::CenterOnScreen(*velmora::ui::web::shownWindow);
 }
 
 } // extern "C"

@@ -21,6 +21,11 @@ public:
     // A control event from the page, by the control's row in the layout table.
     void OnControlEvent(int row, ControlEvent event);
 
+    // Scales the window to the viewport as it is now: to fill a narrow
+    // one's width, and down to fit one too small for it; at its own size
+    // otherwise.
+    void FitToViewport();
+
     // Focus goes to the focusable control with the lowest tab index.
     void FocusFirstControl();
 
@@ -40,8 +45,13 @@ public:
 
 private:
     void Forward(ControlId control, ControlEvent event);
+    void MeasureViewport();
+    void ScaleToViewport();
 
     std::string result_;  // what the result label shows, for screen readers
+    double viewportWidth_ = 0;   // the viewport, the web's screen, as last measured (CSS pixels)
+    double viewportHeight_ = 0;
+    double scale_ = 1;           // the window's scale in it
 };
 
 } // namespace velmora::ui::web

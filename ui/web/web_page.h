@@ -8,8 +8,8 @@
 
 extern "C" {
 
-void velmora_page_build_window(const char* title, int clientWidth, int clientHeight, const char* resultColour,
-                               int defaultButton);
+void velmora_page_build_window(const char* title, int clientWidth, int clientHeight, int border, int titleBarHeight,
+                               const char* resultColour, int defaultButton);
 void velmora_page_add_frame(int row, const char* name, int container, int left, int top, int width, int height,
                             const char* font, const char* caption);
 void velmora_page_add_text_box(int row, const char* name, int container, int left, int top, int width, int height,
@@ -33,11 +33,11 @@ void velmora_page_set_caption(int row, const char* text);
 // Has screen readers speak the text; an empty one silences the live region.
 void velmora_page_speak(const char* text);
 
-// The window's rendered size and the viewport's (horizontal: 1 the width,
-// 0 the height), and the window's place in it.
-double velmora_page_window_size(int horizontal);
+// The viewport's size (horizontal: 1 the width, 0 the height), and the
+// window's place in it and its scale, 1 as laid out.
 double velmora_page_viewport_size(int horizontal);
 void velmora_page_place_window(int horizontal, int pixels);
+void velmora_page_scale_window(double scale);
 
 void velmora_page_show_fault(const char* title, const char* text);
 
