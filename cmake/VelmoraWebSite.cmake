@@ -1,10 +1,11 @@
 # velmora_add_web_site(<program> <folder>): the web version's site in
 # <folder>, a folder of static files with relative addresses: the page, its
 # stylesheet, the program's module (<program>.js, with the page's script
-# linked in ahead of it, and <program>.wasm, linked there), the web app manifest with its icons, and the service worker that
-# keeps it all for offline use. The target <program>_site makes it, and
-# <program>_site_zip (not built by default) the ZIP to ship, velmora-<version>-web.zip in the build
-# folder.
+# linked in ahead of it, and <program>.wasm, linked there), the web app
+# manifest with its icons, and the service worker that keeps it all for
+# offline use. The target <program>_site makes it, and <program>_site_zip
+# (not built by default) the ZIP to ship, velmora-<version>-web.zip in the
+# build folder.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # The window's colours, which the manifest gives the browser for the title

@@ -3,9 +3,9 @@
 # release, as root, as a new user's machine would run it: a bare system
 # (scripts/bare-debian.sh) in <folder>, with /proc, /sys and /dev mounted,
 # and a copy of this clone (its history, and its files as committed or
-# changed, without build folders) in its /root/velmora. The system and the build folders in it are
-# kept in <folder> for the next run; the mounts are taken down on every way
-# out.
+# changed, without build folders) in its /root/velmora. The system and the
+# build folders in it are kept in <folder> for the next run; the mounts are
+# taken down on every way out.
 # Usage: in-fresh-debian.sh <release> <folder> <command> [args...]
 #   e.g. in-fresh-debian.sh trixie build/debian-trixie bash scripts/test.sh
 set -euo pipefail

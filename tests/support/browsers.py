@@ -78,11 +78,8 @@ class Browser:
 
     def open(self, address, width=None, height=None):
         """The page in a viewport of the size (CSS pixels), or the browser's."""
-        if width and self.engine == "chromium":
-            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
-        elif width and self.engine == "firefox":
-            self.driver.set_viewport(width, height)
+        if width and self.engine != "webkit":
+            self.resize(width, height)
         if width and self.engine == "webkit":
             # Its window cannot be made as narrow as a phone: the page gets a
             # viewport of the size as an iframe.
@@ -108,8 +105,8 @@ class Browser:
             self.driver.get(address)
 
     def resize(self, width, height):
-        """The open page's viewport made the size (CSS pixels), as turning a
-        phone or resizing a window does."""
+        """The viewport made the size (CSS pixels), as turning a phone or
+        resizing a window does; in WebKit, that of a page opened framed."""
         if self.engine == "chromium":
             self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                 "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
