@@ -221,9 +221,11 @@ class WebTest(unittest.TestCase):
                     self.page.open(*opened_in)
                     before = box()
                     self.page.browser.resize(width, height)
-                    # The browser tells the page of its new size in its own time.
+                    # The browser tells the page of its new size in its own
+                    # time, after the document's scroll sizes have changed:
+                    # wait for the window itself to move.
                     try:
-                        WebDriverWait(self.driver, 5).until(lambda driver: box() != before)
+                        WebDriverWait(self.driver, 5).until(lambda driver: box()[:4] != before[:4])
                     except TimeoutException:
                         pass
                 else:
