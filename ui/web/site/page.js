@@ -6,9 +6,9 @@
 // The service worker keeps the site's files. Browsers allow one only over
 // HTTPS or from this machine; elsewhere the page simply needs the network.
 // Registered after the window's first frame, so that starting the worker
-// and its fetching the site again never hold up that frame; the worker
-// finds the module's files in the browser's HTTP cache rather than fetching
-// them again. A page opened in a hidden tab registers it when first shown.
+// and its caching of the site never hold up that frame; the worker finds
+// the module's files in the browser's HTTP cache rather than fetching them
+// again. A page opened in a hidden tab registers it when first shown.
 function keepForOffline() {
     if (!('serviceWorker' in navigator)) return;
     requestAnimationFrame(function() {
