@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built Windows executable without running it: its format and
 # subsystem, that it needs only the system's own DLLs, and, for the
-# program, its version record and hardening: ASLR (high-entropy on PE32+),
+# program, its version record and application manifest, both of the
+# version, and its hardening: ASLR (high-entropy on PE32+),
 # DEP, terminal-server awareness and the statically linked stack protector.
 # Usage: check_pe.sh <objdump> <strings> <exe> <PE32|PE32+> <GUI|CUI> [program <version>]
 set -euo pipefail
@@ -18,11 +19,17 @@ while read -r dll; do
 done < <(awk '/DLL Name:/ {print $3}' <<<"$headers")
 
 if [ "$kind" = program ]; then
-    version=$("$strings" -el "$exe")
+    record=$("$strings" -el "$exe")
     for pair in "ProductName Velmora" "InternalName Velmora" "OriginalFilename Velmora.exe" \
                 "FileVersion $version" "ProductVersion $version"; do
-        grep -A1 -x "${pair% *}" <<<"$version" | grep -qx "${pair#* }" || fail "version record lacks ${pair% *} ${pair#* }"
+        grep -A1 -x "${pair% *}" <<<"$record" | grep -qx "${pair#* }" || fail "version record lacks ${pair% *} ${pair#* }"
     done
+    # The manifest's four numbers: 1.01 is 1.1.0.0.
+    IFS=. read -r major minor _ <<<"$version"
+    identity=$(grep -ao '<assemblyIdentity type="win32" name="Velmora" version="[^"]*"' "$exe") \
+        || fail "no application manifest naming Velmora"
+    [ "${identity##*version=}" = "\"$((10#$major)).$((10#${minor:-0})).0.0\"" ] \
+        || fail "the application manifest says ${identity##*version=}, not version $version"
 
     flags=(DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE)
     [ "$format" = PE32+ ] && flags+=(HIGH_ENTROPY_VA)
@@ -32,4 +39,4 @@ if [ "$kind" = program ]; then
     done
     grep -q 'stack smashing detected' < <("$strings" -a "$exe") || fail "no stack protector linked in"
 fi
-echo "$(basename "$exe"): $format, Windows $subsystem, system DLLs only${kind:+, version record and hardening complete}"
+echo "$(basename "$exe"): $format, Windows $subsystem, system DLLs only${kind:+, version record, manifest and hardening complete}"
