@@ -21,7 +21,7 @@ void ProcessCommandLine(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Calculates the inductive reactance of an inductor, X = 2πfL."));
+    parser.setApplicationDescription(QStringLiteral(VELMORA_DESCRIPTION));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.process(application);

@@ -2,12 +2,13 @@
 # are CHANGELOG.md's, which must have an entry for it. Sets
 #   VELMORA_RELEASE_DATE    YYYY-MM-DD, and VELMORA_RELEASE_MONTH "December 2026"
 #   VELMORA_VERSION_NUMBERS the version as Windows' four numbers, "1,0,0,0"
-#   VELMORA_NEXT_VERSION    the release after this one, for upgrade tests
-#   VELMORA_MAINTAINER      who the packages name as their maker
+#   VELMORA_PUBLISHER       who makes Velmora, as packages and installers name them
+#   VELMORA_MAINTAINER      the same with an address, as Debian's packages want
 # and writes the release history as a Debian changelog and as AppStream's
 # <releases> element (VELMORA_DEBIAN_CHANGELOG, VELMORA_APPSTREAM_RELEASES).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(VELMORA_MAINTAINER "The Velmora developers <velmora@users.noreply.github.com>")
+set(VELMORA_PUBLISHER "The Velmora developers")
+set(VELMORA_MAINTAINER "${VELMORA_PUBLISHER} <velmora@users.noreply.github.com>")
 set(changelog "${PROJECT_SOURCE_DIR}/CHANGELOG.md")
 set(reader "${PROJECT_SOURCE_DIR}/packaging/changelog.py")
 set(VELMORA_DEBIAN_CHANGELOG "${PROJECT_BINARY_DIR}/release/changelog")
@@ -44,18 +45,7 @@ foreach(part MAJOR MINOR PATCH TWEAK)
 endforeach()
 list(JOIN VELMORA_VERSION_NUMBERS "," VELMORA_VERSION_NUMBERS)
 
-# The next release: the last number one up, as wide as it is now.
-string(REGEX MATCH "^(.*[^0-9])?([0-9]+)$" last "${PROJECT_VERSION}")
-set(head "${CMAKE_MATCH_1}")
-string(LENGTH "${CMAKE_MATCH_2}" width)
-math(EXPR next "${CMAKE_MATCH_2} + 1")
-string(LENGTH "${next}" next_width)
-while(next_width LESS width)
-    string(PREPEND next 0)
-    math(EXPR next_width "${next_width} + 1")
-endwhile()
-set(VELMORA_NEXT_VERSION "${head}${next}")
-
-# For the scripts that package and test a release, which read no CMake.
-file(WRITE "${PROJECT_BINARY_DIR}/release/version.env"
-     "VERSION=${PROJECT_VERSION}\nNEXT_VERSION=${VELMORA_NEXT_VERSION}\n")
+# For the scripts that package a release, which read no CMake.
+file(WRITE "${PROJECT_BINARY_DIR}/release/release.env"
+     "VERSION='${PROJECT_VERSION}'\nDESCRIPTION='${PROJECT_DESCRIPTION}'\n"
+     "HOMEPAGE_URL='${PROJECT_HOMEPAGE_URL}'\nPUBLISHER='${VELMORA_PUBLISHER}'\n")

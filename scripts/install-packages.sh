@@ -27,8 +27,10 @@ package=(
     dpkg-dev file "g++-aarch64-linux-gnu [!arm64]" "qt6-base-dev:arm64 [!arm64]" "libxcb1-dev:arm64 [!arm64]"
     # Velmora.exe: cross compilers, and exact decimal reading for 32-bit x86
     mingw-w64 libfast-float-dev
-    # its Windows Installer packages, with their clock held at the commit's
-    wixl msitools faketime
+    # its Windows Installer packages, with their clock held at the commit's;
+    # Authenticode signatures on them and the program; the Windows Package
+    # Manager's manifests
+    wixl msitools faketime osslsigncode openssl python3-yaml
     # the source archive, checksums and signatures, the apt repository
     git xz-utils gpg apt-utils
 )
@@ -51,6 +53,8 @@ tests=(
     # package checks: validators, hardening-check, archives, bare systems
     # to install the repository's packages into
     lintian devscripts desktop-file-utils appstream unzip debootstrap
+    # the Windows Package Manager's manifests checked against its schemas
+    python3-jsonschema
     # Qt's GNOME platform theme, which GNOME and the desktops like it get
     qt6-gtk-platformtheme
     # Wine for the 64-bit Windows build, and its fonts, with the title

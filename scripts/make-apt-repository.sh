@@ -5,11 +5,12 @@
 # copies into place: velmora-archive-keyring.pgp (the public key) and
 # velmora.sources (for /etc/apt/sources.list.d; its URIs from
 # VELMORA_REPOSITORY_URL, or a placeholder to edit).
-# Usage: make-apt-repository.sh <folder> <signing key> <date, seconds since 1970> <package.deb>...
+# Usage: make-apt-repository.sh <folder> <signing key> <date, seconds since 1970> <description>
+#                               <package.deb>...
 # The indexes are apt-ftparchive's, the signatures gpg's (GNUPGHOME's key).
 set -euo pipefail
-repository=$1 key=$2 epoch=$3
-shift 3
+repository=$1 key=$2 epoch=$3 description=$4
+shift 4
 url=${VELMORA_REPOSITORY_URL:-https://packages.example.org/velmora}
 suite=stable component=main
 
@@ -32,7 +33,7 @@ apt-ftparchive \
     -o APT::FTPArchive::Release::Components=$component \
     -o "APT::FTPArchive::Release::Architectures=${architectures% }" \
     -o "APT::FTPArchive::Release::Date=$(LC_ALL=C date -u -R -d "@$epoch")" \
-    -o APT::FTPArchive::Release::Description="Velmora, the inductive reactance calculator" \
+    -o "APT::FTPArchive::Release::Description=$description" \
     release "dists/$suite" >Release
 mv Release "dists/$suite/Release"
 sign() { gpg --batch --yes --quiet --local-user "$key" "$@"; }

@@ -5,8 +5,9 @@
 # qemu-i386, the whole arm64 program under qemu-aarch64, the core on a
 # big-endian processor under qemu-s390x, the WebAssembly build's tests under
 # Node, the fuzz targets for a minute each,
-# everything again under ASan and UBSan, and last this machine's own Linux
-# build, whose summary closes the run.
+# everything again under ASan and UBSan, a whole release made, installed and
+# upgraded, and last this machine's own Linux build, whose summary closes
+# the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,5 +35,8 @@ elif [ "$arch" = amd64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     echo "This kernel cannot run 32-bit programs: the 32-bit Wine tests will be skipped."
 fi
 for preset in "${presets[@]}"; do
+    # The release test (the dev build's, outside its quick loop) before the
+    # dev build's own tests, whose summary closes the run.
+    [ "$preset" != dev ] || ctest --preset release
     ctest --preset "$preset" -j"$(nproc)"
 done

@@ -1,7 +1,9 @@
 # Builds Velmora's Windows Installer package with wixl from velmora.wxs.
 # Usage: cmake -DVERSION=1.00 -DARCH=x86|x64 -DEXE=<Velmora.exe> -DICON=<.ico>
 #              -DSTRIP=<strip> -DOUTPUT=<.msi> -DSOURCE_DATE_EPOCH=<seconds>
+#              -DPUBLISHER=<name> -DDESCRIPTION=<text> -DHOMEPAGE=<address>
 #              -P make_msi.cmake
+# Velmora.exe and the package are signed where codesign.cmake has a key.
 # The upgrade code and the component GUIDs are fixed for each architecture:
 # Windows Installer knows the program by them across versions. The product
 # code follows the version, and the package code what the package holds:
@@ -15,6 +17,7 @@ find_program(WIXL wixl REQUIRED)
 find_program(MSIBUILD msibuild REQUIRED)
 find_program(MSIINFO msiinfo REQUIRED)
 find_program(FAKETIME faketime REQUIRED)
+include("${CMAKE_CURRENT_LIST_DIR}/codesign.cmake")
 set(namespace 6f1c3e1a-4d2b-5a8e-9c71-2b0d5e8f4a36)
 if(ARCH STREQUAL "x64")
     set(upgrade_code 3C9E7A52-1F4B-4D86-B0A3-7E2D91C5F804)
@@ -41,8 +44,9 @@ if(SOURCE_DATE_EPOCH)
     list(APPEND strip_env SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH})
 endif()
 execute_process(COMMAND ${strip_env} "${STRIP}" "${stage}/Velmora.exe" COMMAND_ERROR_IS_FATAL ANY)
+velmora_codesign("${stage}/Velmora.exe" "${HOMEPAGE}" "${SOURCE_DATE_EPOCH}")
 file(COPY_FILE "${ICON}" "${stage}/velmora.ico")
-set(contents "package ${ARCH} ${VERSION}")
+set(contents "package ${ARCH} ${VERSION} ${PUBLISHER} ${DESCRIPTION} ${HOMEPAGE}")
 foreach(file velmora.wxs Velmora.exe velmora.ico)
     file(SHA256 "${stage}/${file}" hash)
     string(APPEND contents " ${hash}")
@@ -61,6 +65,7 @@ execute_process(
     COMMAND ${at_build_time} "${WIXL}" --arch ${ARCH} -o "${output}"
             -D Version=${VERSION} -D Arch=${ARCH} -D ExeFile=Velmora.exe -D IconFile=velmora.ico
             -D UpgradeCode=${upgrade_code} -D ProductCode=${product_code}
+            -D Publisher=${PUBLISHER} -D Description=${DESCRIPTION} -D HomePage=${HOMEPAGE}
             -D ProgramComponent=${program_component} -D ShortcutComponent=${shortcut_component}
             velmora.wxs
     WORKING_DIRECTORY "${stage}" RESULT_VARIABLE result ERROR_VARIABLE errors OUTPUT_VARIABLE errors)
@@ -79,3 +84,4 @@ endforeach()
 execute_process(
     COMMAND ${at_build_time} "${MSIBUILD}" "${output}" -s "${Subject}" "${Author}" "${Template}" "{${package_code}}"
     COMMAND_ERROR_IS_FATAL ANY)
+velmora_codesign("${output}" "${HOMEPAGE}" "${SOURCE_DATE_EPOCH}")
