@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes a release twice (scripts/package.sh), from two clones of the last
-# commit in two folders, signed with one key, and compares every file byte
-# for byte: the Debian packages, the Windows ZIPs and installers, the web
-# version's ZIP, the source archive, SHA256SUMS and the apt repository, and
-# the 32-bit Velmora.exe. Signatures carry the time they were made, so they
-# are compared by what they sign: each must be a good signature of its
-# file, and those are compared. Takes longer than the test command can
+# commit in two folders, signed with one key and one code-signing
+# certificate, and compares every file byte for byte: the Debian packages,
+# the Windows ZIPs and installers with their Authenticode signatures (dated
+# at the commit), the web version's ZIP, the source archive, SHA256SUMS,
+# the apt repository, the winget manifests, and the 32-bit Velmora.exe. gpg
+# signatures carry the time they were made, so they are compared by what
+# they sign: each must be a good signature of its file, and those are
+# compared. Takes longer than the test command can
 # spare, so it stands on its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +21,8 @@ trap 'gpgconf --kill all 2>/dev/null; rm -rf "$work"' EXIT
 export GNUPGHOME=$work/gnupg VELMORA_SIGNING_KEY="Velmora reproducibility check <check@velmora.invalid>"
 mkdir -m 700 "$GNUPGHOME"
 gpg --batch --quiet --passphrase '' --quick-gen-key "$VELMORA_SIGNING_KEY" ed25519 sign never 2>/dev/null
+export VELMORA_CODESIGN_PKCS12=$work/codesign/codesign.p12 VELMORA_CODESIGN_PASSWORD=check
+bash scripts/make-codesign-certificate.sh "$work/codesign" "$VELMORA_CODESIGN_PASSWORD"
 
 build() {
     git clone -q --no-local . "$work/$1"

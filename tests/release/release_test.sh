@@ -133,7 +133,7 @@ check_release() {
     tar -xJOf "$out/velmora-$version.tar.xz" "velmora-$version/CMakeLists.txt" | grep -qx "    VERSION $version" \
         || fail "velmora-$version.tar.xz is not the source of $version"
     (cd "$out" && sha256sum --quiet -c SHA256SUMS) || fail "$version: SHA256SUMS does not hold"
-    [ "$(cut -c67- "$out/SHA256SUMS")" = "$(printf '%s\n' "${expected[@]}" | grep -vx -e 'SHA256SUMS.*' -e apt | LC_ALL=C sort)" ] \
+    [ "$(cut -c67- "$out/SHA256SUMS")" = "$(printf '%s\n' "${expected[@]}" | grep -vx -e 'SHA256SUMS.*' -e apt -e winget | LC_ALL=C sort)" ] \
         || fail "$version: SHA256SUMS does not list every file"
     gpgv --quiet --keyring "$out/apt/velmora-archive-keyring.pgp" "$out/SHA256SUMS.asc" "$out/SHA256SUMS" 2>/dev/null \
         || fail "$version: SHA256SUMS.asc is not a good signature by the repository's key"
