@@ -7,6 +7,5 @@
 int main() {
     static velmora::ui::web::WebMainWindow window;
     velmora::ui::LoadMainWindow(window);
-    window.FocusFirstControl();
     return 0;
 }

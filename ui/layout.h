@@ -11,8 +11,6 @@
 
 namespace velmora::ui {
 
-constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
-
 enum class ControlKind { GroupFrame, TextBox, OptionButton, PushButton, Label };
 
 // Named as the controls have always been named: a kind prefix and a role, or

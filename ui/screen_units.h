@@ -15,7 +15,7 @@ namespace velmora::ui {
 constexpr int kLayoutDpi = 96;
 constexpr int kTwipsPerInch = 1440;
 constexpr double kPointsPerInch = 72;
-static_assert(kTwipsPerInch / kLayoutDpi == kTwipsPerPixel);
+constexpr int kTwipsPerPixel = kTwipsPerInch / kLayoutDpi;  // at the layout's dpi
 
 // Twips to the nearest whole pixel, and pixels back to twips.
 inline int PixelsFromTwips(double twips, int dpi = kLayoutDpi) {

@@ -5,6 +5,7 @@
 // between versions (a 19-pixel caption in Wine 8, 26 in Wine 10).
 #include <cstdio>
 
+#include "ui/screen_units.h"
 #include "ui/win32/win32_main_window.h"
 
 int main() {

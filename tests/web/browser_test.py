@@ -31,6 +31,8 @@ from local_site import serve  # noqa: E402
 SITE = sys.argv.pop(1)
 ENGINE = sys.argv.pop(1) if len(sys.argv) > 1 and sys.argv[1] in ENGINES else "chromium"
 TITLE = "Reactance of Inductor"
+# axe-core, the accessibility rules inside Lighthouse (tests/web/npm).
+AXE = os.environ.get("VELMORA_AXE_CORE", "")
 
 
 class Page:
@@ -133,6 +135,32 @@ class WebTest(unittest.TestCase):
                 self.assertNotEqual(self.page.result_colour(), "rgb(255, 0, 0)")
             finally:
                 self.browser.forced_colours(False)
+
+    def test_accessibility_audit_finds_nothing(self):
+        rows = [
+            # name, what is done before the audit, rules left out
+            ("as it opens", lambda page: None, []),
+            # The result's pure red, the window's own look, has a contrast of
+            # 3.6 to 1 on the window's face.
+            ("with a result", lambda page: (page.example(), page.control("cmdCalc").click()), ["color-contrast"]),
+            ("with the fault dialog",
+             lambda page: (page.example(frequency="1e999"), page.control("cmdCalc").click()), []),
+        ]
+        with open(AXE, encoding="utf-8") as file:
+            axe = file.read()
+        for name, before, left_out in rows:
+            with self.subTest(name):
+                self.page.open()
+                before(self.page)
+                self.driver.execute_script(axe)
+                violations = self.driver.execute_script(
+                    "var rules = {}; arguments[0].split(' ').filter(Boolean).forEach(function(rule) {"
+                    "  rules[rule] = {enabled: false}; });"
+                    "return axe.run(document, {rules: rules}).then(function(found) {"
+                    "  return found.violations.map(function(rule) {"
+                    "    return rule.id + ': ' + rule.nodes.map(function(node) { return node.target; }).join(', '); }); })",
+                    " ".join(left_out))
+                self.assertEqual(violations, [])
 
     def test_keys(self):
         rows = [

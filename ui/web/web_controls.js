@@ -1,5 +1,5 @@
 // The page's side of the web window, a JS library linked into the module
-// (--js-library): the functions web_page.h declares, which the window's C++
+// (--js-library): the functions web_controls.h declares, which the window's C++
 // calls directly. They build the layout table's rows into the DOM, read and
 // write them, and hand every control event back to the window; the
 // window's behaviour is all in C++.
@@ -16,53 +16,44 @@ function velmoraNeeds() {
 (typeof addToLibrary === 'function' ? addToLibrary : function(functions) {
     mergeInto(LibraryManager.library, functions);
 })({
-    $velmoraControls: [],  // by the control's row in the layout table
+    $velmoraControls: [],  // by the control's row in the layout table: the element that takes events
+    $velmoraPlaced: [],    // and the element placed in the page, where that is another
+    $velmoraWindow: {name: ''},  // its name, which its elements' ids start with
 
-    // Places a control's element in its container and keeps the element that
-    // takes focus and events, or the element itself, for its row.
-    $velmoraAdd__deps: velmoraNeeds('$velmoraControls'),
-    $velmoraAdd: function(row, element, focusable, name, container, left, top, width, height, font, tabIndex) {
-        element.id = UTF8ToString(name);
-        element.classList.add('control');
-        element.style.left = left + 'px';
-        element.style.top = top + 'px';
-        element.style.width = width + 'px';
-        element.style.height = height + 'px';
-        element.style.font = UTF8ToString(font);
-        if (focusable) focusable.tabIndex = tabIndex;
-        (container < 0 ? document.getElementById('frmVelmoraClient') : velmoraControls[container]).append(element);
-        velmoraControls[row] = focusable || element;
-    },
-
-    $velmoraWindow: function() { return document.getElementById('frmVelmora'); },
+    $velmoraElement__deps: ['$velmoraWindow'],
+    $velmoraElement: function(part) { return document.getElementById(velmoraWindow.name + part); },
 
     // The window's frame: a title bar of the height given, the client area,
     // and the region screen readers speak; its border's colour and the
     // rest of its look are the stylesheet's. Listens for the viewport's
     // changes of size, which the window answers.
-    velmora_page_build_window__deps: velmoraNeeds('$velmoraControls'),
-    velmora_page_build_window: function(title, clientWidth, clientHeight, border, titleBarHeight, resultColour,
-                                        defaultButton) {
+    velmora_page_build_window__deps: velmoraNeeds('$velmoraControls', '$velmoraWindow'),
+    velmora_page_build_window: function(name, title, titleFont, faces, clientWidth, clientHeight, border,
+                                        titleBarHeight, resultColour, defaultButton) {
+        name = velmoraWindow.name = UTF8ToString(name);
         title = UTF8ToString(title);
         document.title = title;
-        var frame = document.createElement('section');
-        frame.id = 'frmVelmora';
-        frame.setAttribute('aria-labelledby', 'frmVelmoraTitle');
+        document.documentElement.style.setProperty('--faces', UTF8ToString(faces));
+        var frame = document.createElement('main');
+        frame.id = name;
+        frame.className = 'window';
+        frame.setAttribute('aria-labelledby', name + 'Title');
         frame.style.borderWidth = border + 'px';
         var bar = document.createElement('h1');
-        bar.id = 'frmVelmoraTitle';
+        bar.id = name + 'Title';
         bar.className = 'title-bar';
+        bar.style.font = UTF8ToString(titleFont);
         bar.style.height = bar.style.lineHeight = titleBarHeight + 'px';
         bar.textContent = title;
         var client = document.createElement('div');
-        client.id = 'frmVelmoraClient';
+        client.id = name + 'Client';
         client.className = 'client';
         client.style.width = clientWidth + 'px';
         client.style.height = clientHeight + 'px';
         client.style.setProperty('--result-colour', UTF8ToString(resultColour));
         // Screen readers speak what is put here: each result as it is shown.
         var spoken = document.createElement('div');
-        spoken.id = 'frmVelmoraSpoken';
+        spoken.id = name + 'Spoken';
         spoken.className = 'spoken';
         spoken.setAttribute('aria-live', 'polite');
         spoken.setAttribute('aria-atomic', 'true');
@@ -78,17 +69,25 @@ function velmoraNeeds() {
         window.addEventListener('resize', function() { _velmora_viewport_changed(); });
     },
 
-    velmora_page_add_frame__deps: velmoraNeeds('$velmoraAdd'),
-    velmora_page_add_frame: function(row, name, container, left, top, width, height, font, caption) {
+    // A made control: the element to place, and the one that takes focus
+    // and events where that is another.
+    $velmoraMade__deps: ['$velmoraControls', '$velmoraPlaced'],
+    $velmoraMade: function(row, element, inner) {
+        velmoraPlaced[row] = element;
+        velmoraControls[row] = inner || element;
+    },
+
+    velmora_page_make_frame__deps: velmoraNeeds('$velmoraMade'),
+    velmora_page_make_frame: function(row, caption) {
         var frame = document.createElement('fieldset');
         var legend = document.createElement('legend');
         legend.textContent = UTF8ToString(caption);
         frame.append(legend);
-        velmoraAdd(row, frame, null, name, container, left, top, width, height, font, 0);
+        velmoraMade(row, frame);
     },
 
-    velmora_page_add_text_box__deps: velmoraNeeds('$velmoraAdd'),
-    velmora_page_add_text_box: function(row, name, container, left, top, width, height, font, tabIndex, spokenName) {
+    velmora_page_make_text_box__deps: velmoraNeeds('$velmoraMade'),
+    velmora_page_make_text_box: function(row, spokenName) {
         var box = document.createElement('input');
         box.type = 'text';
         box.autocomplete = 'off';
@@ -96,18 +95,17 @@ function velmoraNeeds() {
         box.setAttribute('autocapitalize', 'off');
         box.setAttribute('aria-label', UTF8ToString(spokenName));
         box.addEventListener('input', function() { _velmora_text_changed(row); });
-        velmoraAdd(row, box, box, name, container, left, top, width, height, font, tabIndex);
+        velmoraMade(row, box);
     },
 
-    // A radio button in a label, one exclusive group a container; the shown
-    // symbol is hidden from screen readers, which hear the spoken name.
-    velmora_page_add_option__deps: velmoraNeeds('$velmoraAdd', '$velmoraControls'),
-    velmora_page_add_option: function(row, name, container, left, top, width, height, font, tabIndex, caption,
-                                      spokenName) {
+    // A radio button in a label; the shown symbol is hidden from screen
+    // readers, which hear the spoken name.
+    velmora_page_make_option__deps: velmoraNeeds('$velmoraMade', '$velmoraWindow'),
+    velmora_page_make_option: function(row, group, caption, spokenName) {
         var option = document.createElement('label');
         var radio = document.createElement('input');
         radio.type = 'radio';
-        radio.name = container < 0 ? 'frmVelmoraClient' : velmoraControls[container].id;
+        radio.name = velmoraWindow.name + '-group-' + group;
         radio.setAttribute('aria-label', UTF8ToString(spokenName));
         radio.addEventListener('change', function() {
             if (radio.checked) _velmora_clicked(row);
@@ -116,39 +114,52 @@ function velmoraNeeds() {
         text.textContent = UTF8ToString(caption);
         text.setAttribute('aria-hidden', 'true');
         option.append(radio, text);
-        velmoraAdd(row, option, radio, name, container, left, top, width, height, font, tabIndex);
+        velmoraMade(row, option, radio);
     },
 
-    velmora_page_add_button__deps: velmoraNeeds('$velmoraAdd'),
-    velmora_page_add_button: function(row, name, container, left, top, width, height, font, tabIndex, caption) {
+    velmora_page_make_button__deps: velmoraNeeds('$velmoraMade'),
+    velmora_page_make_button: function(row, caption) {
         var button = document.createElement('button');
         button.type = 'button';
         button.textContent = UTF8ToString(caption);
         button.addEventListener('click', function() { _velmora_clicked(row); });
-        velmoraAdd(row, button, button, name, container, left, top, width, height, font, tabIndex);
+        velmoraMade(row, button);
     },
 
-    velmora_page_add_label__deps: velmoraNeeds('$velmoraAdd'),
-    velmora_page_add_label: function(row, name, container, left, top, width, height, font, spokenName) {
+    // Shown text, which is also what screen readers read.
+    velmora_page_make_label__deps: velmoraNeeds('$velmoraMade'),
+    velmora_page_make_label: function(row) {
         var label = document.createElement('div');
         label.className = 'result';
-        label.setAttribute('aria-label', UTF8ToString(spokenName));
-        velmoraAdd(row, label, null, name, container, left, top, width, height, font, 0);
+        velmoraMade(row, label);
     },
 
-    // A decorative line on the client area, from one end to the other; what
-    // runs past the client area is cut off, as on the desktop.
-    velmora_page_add_line__deps: velmoraNeeds(),
-    velmora_page_add_line: function(name, x1, y1, x2, y2) {
+    velmora_page_place__deps: velmoraNeeds('$velmoraPlaced', '$velmoraElement'),
+    velmora_page_place: function(row, name, parent, left, top, width, height, font) {
+        var element = velmoraPlaced[row];
+        element.id = UTF8ToString(name);
+        element.classList.add('control');
+        element.style.left = left + 'px';
+        element.style.top = top + 'px';
+        element.style.width = width + 'px';
+        element.style.height = height + 'px';
+        element.style.font = UTF8ToString(font);
+        (parent < 0 ? velmoraElement('Client') : velmoraPlaced[parent]).append(element);
+    },
+
+    // A decorative line on the client area; what runs past the client area
+    // is cut off, as on the desktop.
+    velmora_page_add_line__deps: velmoraNeeds('$velmoraElement'),
+    velmora_page_add_line: function(name, left, top, width, height) {
         var line = document.createElement('div');
         line.id = UTF8ToString(name);
         line.className = 'line';
         line.setAttribute('aria-hidden', 'true');
-        line.style.left = Math.min(x1, x2) + 'px';
-        line.style.top = Math.min(y1, y2) + 'px';
-        line.style.width = Math.abs(x2 - x1) + 1 + 'px';
-        line.style.height = Math.abs(y2 - y1) + 1 + 'px';
-        document.getElementById('frmVelmoraClient').append(line);
+        line.style.left = left + 'px';
+        line.style.top = top + 'px';
+        line.style.width = width + 'px';
+        line.style.height = height + 'px';
+        velmoraElement('Client').append(line);
     },
 
     velmora_page_copy_text__deps: velmoraNeeds('$velmoraControls'),
@@ -175,42 +186,43 @@ function velmoraNeeds() {
     // again is told apart by a no-break space that comes and goes. Emptied,
     // the region says nothing (it announces additions only), and holds no
     // old result for a screen reader's browse mode to find.
-    velmora_page_speak__deps: velmoraNeeds(),
+    velmora_page_speak__deps: velmoraNeeds('$velmoraElement'),
     velmora_page_speak: function(text) {
         text = UTF8ToString(text);
-        var spoken = document.getElementById('frmVelmoraSpoken');
+        var spoken = velmoraElement('Spoken');
         spoken.textContent = text && spoken.textContent === text ? text + '\u00a0' : text;
     },
 
     // The layout viewport's size: on a phone innerWidth would give the part
     // of it shown at the present zoom.
-    velmora_page_viewport_size: function(horizontal) {
-        return horizontal ? document.documentElement.clientWidth : document.documentElement.clientHeight;
-    },
-    velmora_page_place_window__deps: ['$velmoraWindow'],
-    velmora_page_place_window: function(horizontal, pixels) {
-        velmoraWindow().style[horizontal ? 'left' : 'top'] = pixels + 'px';
-    },
-    velmora_page_scale_window__deps: ['$velmoraWindow'],
+    velmora_page_viewport_width: function() { return document.documentElement.clientWidth; },
+    velmora_page_viewport_height: function() { return document.documentElement.clientHeight; },
+    velmora_page_set_window_left__deps: ['$velmoraElement'],
+    velmora_page_set_window_left: function(pixels) { velmoraElement('').style.left = pixels + 'px'; },
+    velmora_page_set_window_top__deps: ['$velmoraElement'],
+    velmora_page_set_window_top: function(pixels) { velmoraElement('').style.top = pixels + 'px'; },
+    velmora_page_scale_window__deps: ['$velmoraElement'],
     velmora_page_scale_window: function(scale) {
-        velmoraWindow().style.transform = scale === 1 ? '' : 'scale(' + scale + ')';
+        velmoraElement('').style.transform = scale === 1 ? '' : 'scale(' + scale + ')';
     },
 
     // A fault that stopped a handler, in a modal dialog; focus goes back
     // where it was when it is closed.
-    velmora_page_show_fault__deps: velmoraNeeds(),
+    velmora_page_show_fault__deps: velmoraNeeds('$velmoraElement', '$velmoraWindow'),
     velmora_page_show_fault: function(title, text) {
-        var dialog = document.getElementById('frmVelmoraFault');
+        var dialog = velmoraElement('Fault');
         if (!dialog) {
             dialog = document.createElement('dialog');
-            dialog.id = 'frmVelmoraFault';
+            var name = velmoraWindow.name;
+            dialog.id = name + 'Fault';
+            dialog.className = 'fault';
             dialog.setAttribute('role', 'alertdialog');
-            dialog.setAttribute('aria-labelledby', 'frmVelmoraFaultTitle');
-            dialog.setAttribute('aria-describedby', 'frmVelmoraFaultText');
+            dialog.setAttribute('aria-labelledby', name + 'FaultTitle');
+            dialog.setAttribute('aria-describedby', name + 'FaultText');
             var heading = document.createElement('h2');
-            heading.id = 'frmVelmoraFaultTitle';
+            heading.id = name + 'FaultTitle';
             var message = document.createElement('p');
-            message.id = 'frmVelmoraFaultText';
+            message.id = name + 'FaultText';
             var form = document.createElement('form');
             form.method = 'dialog';
             var ok = document.createElement('button');

@@ -3,9 +3,12 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <optional>
 
 #include "ui/screen_units.h"
-#include "ui/web/web_page.h"
+#include "ui/web/web_controls.h"
 
 namespace velmora::ui::web {
 namespace {
@@ -17,6 +20,7 @@ WebMainWindow* shownWindow = nullptr;  // the page's one window, for its entry p
 // before its first frame.
 constexpr int kBorderWidth = 1;
 constexpr int kTitleBarHeight = 22;
+constexpr FontSpec kTitleFont{kControlFont.face, 9, 700};  // 12 CSS pixels
 const int kClientWidth = PixelsFromTwips(kWindow.clientWidth);
 const int kClientHeight = PixelsFromTwips(kWindow.clientHeight);
 const int kOuterWidth = kClientWidth + 2 * kBorderWidth;
@@ -29,13 +33,17 @@ constexpr double kNarrowViewport = 600;
 
 int Row(ControlId id) { return static_cast<int>(&Layout(id) - kControls.data()); }
 
-// A CSS font: the layout's face, its look-alikes, the system's sans-serif
-// face, at the layout's size in CSS pixels (96 to the inch).
-std::string CssFont(const FontSpec& font) {
-    std::string css = std::to_string(font.weight) + " " + std::to_string(FontPixelSize(font)) + "px \"" +
-                      std::string(font.face) + "\"";
+// The CSS font families of every text: the layout's face, its look-alikes,
+// the system's sans-serif face.
+std::string CssFaces() {
+    std::string css = "\"" + std::string(kControlFont.face) + "\"";
     for (std::string_view face : kFallbackFaces) css += ", \"" + std::string(face) + "\"";
     return css + ", sans-serif";
+}
+
+// A CSS font at the layout's size in CSS pixels (96 to the inch).
+std::string CssFont(const FontSpec& font) {
+    return std::to_string(font.weight) + " " + std::to_string(FontPixelSize(font)) + "px var(--faces)";
 }
 
 std::string CssColour(const Rgb& colour) {
@@ -43,36 +51,61 @@ std::string CssColour(const Rgb& colour) {
            std::to_string(colour.blue) + ")";
 }
 
-void AddControl(int row, const ControlLayout& layout) {
-    const int container = layout.container ? Row(*layout.container) : -1;
-    const int left = PixelsFromTwips(layout.rect.left);
-    const int top = PixelsFromTwips(layout.rect.top);
-    const int width = PixelsFromTwips(layout.rect.width);
-    const int height = PixelsFromTwips(layout.rect.height);
-    const std::string font = CssFont(layout.font);
-    const std::string name(layout.name);
+void Make(int row, const ControlLayout& layout) {
     const std::string caption(layout.caption);
     const std::string spoken(layout.accessibleName);
     switch (layout.kind) {
-    case ControlKind::GroupFrame:
-        velmora_page_add_frame(row, name.c_str(), container, left, top, width, height, font.c_str(), caption.c_str());
-        return;
-    case ControlKind::TextBox:
-        velmora_page_add_text_box(row, name.c_str(), container, left, top, width, height, font.c_str(),
-                                  layout.tabIndex, spoken.c_str());
-        return;
+    case ControlKind::GroupFrame: velmora_page_make_frame(row, caption.c_str()); return;
+    case ControlKind::TextBox: velmora_page_make_text_box(row, spoken.c_str()); return;
     case ControlKind::OptionButton:
-        velmora_page_add_option(row, name.c_str(), container, left, top, width, height, font.c_str(),
-                                layout.tabIndex, caption.c_str(), spoken.c_str());
+        velmora_page_make_option(row, layout.container ? Row(*layout.container) : -1, caption.c_str(), spoken.c_str());
         return;
-    case ControlKind::PushButton:
-        velmora_page_add_button(row, name.c_str(), container, left, top, width, height, font.c_str(),
-                                layout.tabIndex, caption.c_str());
-        return;
-    case ControlKind::Label:
-        velmora_page_add_label(row, name.c_str(), container, left, top, width, height, font.c_str(), spoken.c_str());
-        return;
+    case ControlKind::PushButton: velmora_page_make_button(row, caption.c_str()); return;
+    case ControlKind::Label: velmora_page_make_label(row); return;
     }
+}
+
+// Option buttons and what takes no focus stay in their frame, which gives
+// them its name as a group; the rest stand on the client area.
+bool StaysInFrame(const ControlLayout& layout) {
+    return layout.container && (layout.kind == ControlKind::OptionButton || !TakesFocus(layout.kind));
+}
+
+// The control's place: in its parent, or on the client area where it
+// stands there, its frames' offsets added.
+void Place(const ControlLayout& layout, bool inParent) {
+    TwipsRect rect = layout.rect;
+    std::optional<ControlId> parent = layout.container;
+    for (; parent && !inParent; parent = Layout(*parent).container) {
+        rect.left += Layout(*parent).rect.left;
+        rect.top += Layout(*parent).rect.top;
+    }
+    velmora_page_place(Row(layout.id), std::string(layout.name).c_str(), parent ? Row(*parent) : -1,
+                       PixelsFromTwips(rect.left), PixelsFromTwips(rect.top), PixelsFromTwips(rect.width),
+                       PixelsFromTwips(rect.height), CssFont(layout.font).c_str());
+}
+
+// Puts the controls in the page in the window's tab order, which the
+// page's focus then follows by itself: a frame where its first tab stop
+// falls, with what it holds in table order (the order arrows move in
+// within a group).
+void PlaceInTabOrder() {
+    std::array<bool, kControls.size()> placed{};
+    auto placeFrame = [&placed](const ControlLayout& frame) {
+        if (placed[static_cast<std::size_t>(Row(frame.id))]) return;
+        placed[static_cast<std::size_t>(Row(frame.id))] = true;
+        Place(frame, true);
+        for (const ControlLayout& held : kControls)
+            if (held.container == frame.id && StaysInFrame(held)) Place(held, true);
+    };
+    for (const ControlLayout* layout : InTabOrder()) {
+        if (StaysInFrame(*layout))
+            placeFrame(Layout(*layout->container));
+        else if (layout->kind != ControlKind::GroupFrame)
+            Place(*layout, false);
+    }
+    for (const ControlLayout& layout : kControls)  // frames with nothing in them
+        if (layout.kind == ControlKind::GroupFrame) placeFrame(layout);
 }
 
 } // namespace
@@ -81,14 +114,19 @@ WebMainWindow::WebMainWindow() {
     // Measured while the page is still empty: reading the viewport's size
     // lays the page out, quickly before the window is in it.
     MeasureViewport();
-    const std::string title(kWindow.title);
-    velmora_page_build_window(title.c_str(), kClientWidth, kClientHeight, kBorderWidth, kTitleBarHeight,
-                              CssColour(kWindow.resultTextColour).c_str(), Row(kWindow.defaultButton));
-    for (std::size_t row = 0; row < kControls.size(); ++row) AddControl(static_cast<int>(row), kControls[row]);
+    velmora_page_build_window(std::string(kWindow.name).c_str(), std::string(kWindow.title).c_str(),
+                              CssFont(kTitleFont).c_str(), CssFaces().c_str(), kClientWidth, kClientHeight,
+                              kBorderWidth, kTitleBarHeight, CssColour(kWindow.resultTextColour).c_str(),
+                              Row(kWindow.defaultButton));
+    for (std::size_t row = 0; row < kControls.size(); ++row) Make(static_cast<int>(row), kControls[row]);
+    PlaceInTabOrder();
     for (const LineLayout& line : kLines)
-        velmora_page_add_line(std::string(line.name).c_str(), PixelsFromTwips(line.x1), PixelsFromTwips(line.y1),
-                              PixelsFromTwips(line.x2), PixelsFromTwips(line.y2));
+        velmora_page_add_line(std::string(line.name).c_str(), PixelsFromTwips(std::min(line.x1, line.x2)),
+                              PixelsFromTwips(std::min(line.y1, line.y2)),
+                              PixelsFromTwips(std::abs(line.x2 - line.x1)) + 1,
+                              PixelsFromTwips(std::abs(line.y2 - line.y1)) + 1);
     ScaleToViewport();
+    velmora_page_focus(Row(FirstFocusedControl()));
     shownWindow = this;
 }
 
@@ -102,8 +140,8 @@ void WebMainWindow::FitToViewport() {
 }
 
 void WebMainWindow::MeasureViewport() {
-    viewportWidth_ = velmora_page_viewport_size(1);
-    viewportHeight_ = velmora_page_viewport_size(0);
+    viewportWidth_ = velmora_page_viewport_width();
+    viewportHeight_ = velmora_page_viewport_height();
 }
 
 void WebMainWindow::ScaleToViewport() {
@@ -113,8 +151,6 @@ void WebMainWindow::ScaleToViewport() {
     scale_ = scale > 0 ? scale : 1;
     velmora_page_scale_window(scale_);
 }
-
-void WebMainWindow::FocusFirstControl() { velmora_page_focus(Row(FirstFocusedControl())); }
 
 void WebMainWindow::OnControlEvent(int row, ControlEvent event) {
     if (row < 0 || row >= static_cast<int>(kControls.size())) return;
@@ -169,8 +205,8 @@ void WebMainWindow::Announce(ControlId label) {
 
 float WebMainWindow::OuterWidth() const { return TwipsFromPixels(scale_ * kOuterWidth); }
 float WebMainWindow::OuterHeight() const { return TwipsFromPixels(scale_ * kOuterHeight); }
-void WebMainWindow::SetLeft(float twips) { velmora_page_place_window(1, PixelsFromTwips(twips)); }
-void WebMainWindow::SetTop(float twips) { velmora_page_place_window(0, PixelsFromTwips(twips)); }
+void WebMainWindow::SetLeft(float twips) { velmora_page_set_window_left(PixelsFromTwips(twips)); }
+void WebMainWindow::SetTop(float twips) { velmora_page_set_window_top(PixelsFromTwips(twips)); }
 float WebMainWindow::ScreenWidth() const { return TwipsFromPixels(viewportWidth_); }
 float WebMainWindow::ScreenHeight() const { return TwipsFromPixels(viewportHeight_); }
 

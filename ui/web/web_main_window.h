@@ -12,7 +12,8 @@ namespace velmora::ui::web {
 
 class WebMainWindow final : public WindowControls {
 public:
-    // Builds the window into the page's body; faults go to a modal dialog.
+    // Builds the window into the page's body and gives the first control
+    // the focus; faults go to a modal dialog.
     WebMainWindow();
     ~WebMainWindow() override;
     WebMainWindow(const WebMainWindow&) = delete;
@@ -25,9 +26,6 @@ public:
     // one's width, and down to fit one too small for it; at its own size
     // otherwise.
     void FitToViewport();
-
-    // Focus goes to the focusable control with the lowest tab index.
-    void FocusFirstControl();
 
     // WindowControls
     std::string Text(ControlId textBox) const override;
