@@ -2,10 +2,10 @@
 # <folder>, a folder of static files with relative addresses: the page, its
 # stylesheet, the program's module (<program>.js, with the page's script
 # linked in ahead of it, and <program>.wasm, linked there), the web app
-# manifest with its icons, and the service worker that keeps it all for
-# offline use. The target <program>_site makes it, and <program>_site_zip
-# (not built by default) the ZIP to ship, velmora-<version>-web.zip in the
-# build folder.
+# manifest with its icons, the service worker that keeps it all for
+# offline use, and gzip copies of the files that compress. The target
+# <program>_site makes it, and <program>_site_zip (not built by default) the
+# ZIP to ship, velmora-<version>-web.zip in the build folder.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # The window's colours, which the manifest gives the browser for the title
@@ -20,6 +20,8 @@ if(NOT VELMORA_WEB_TITLE)
     message(FATAL_ERROR "No window title found in ui/layout.h")
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/ui/layout.h")
+# What search engines show of the page: the project's description.
+string(TOLOWER "${PROJECT_DESCRIPTION}" VELMORA_WEB_DESCRIPTION)
 
 function(velmora_add_web_site program site)
     set(sources "${PROJECT_SOURCE_DIR}/ui/web/site")
@@ -60,16 +62,27 @@ function(velmora_add_web_site program site)
         DEPENDS ${program} ${paths} "${sources}/service-worker.js.in"
                 "${PROJECT_SOURCE_DIR}/cmake/make_service_worker.cmake"
         VERBATIM)
-    add_custom_target(${program}_site ALL DEPENDS "${worker}")
+    # Beside each file that compresses, its gzip copy, for hosts that send
+    # it to browsers that take it (-n: no name or time, the same bytes on
+    # every build).
+    set(compressible index.html velmora.css ${program}.js ${program}.wasm velmora.webmanifest service-worker.js)
+    list(TRANSFORM compressible PREPEND "${site}/" OUTPUT_VARIABLE originals)
+    list(TRANSFORM originals APPEND ".gz" OUTPUT_VARIABLE compressed)
+    list(TRANSFORM compressible APPEND ".gz" OUTPUT_VARIABLE compressed_names)
+    string(REPLACE ";" "," compressed_names "${compressed_names}")
+    add_custom_command(OUTPUT ${compressed}
+        COMMAND gzip -9 -n -k -f ${originals}
+        DEPENDS "${worker}" ${originals} VERBATIM)
+    add_custom_target(${program}_site ALL DEPENDS "${worker}" ${compressed})
 
     set(name "velmora-${PROJECT_VERSION}-web")
     set(zip "${PROJECT_BINARY_DIR}/${name}.zip")
     add_custom_command(OUTPUT "${zip}"
-        COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DFILES=${file_names},service-worker.js"
+        COMMAND "${CMAKE_COMMAND}" "-DSITE=${site}" "-DFILES=${file_names},service-worker.js,${compressed_names}"
                 "-DNAME=${name}" "-DOUTPUT=${zip}"
                 "-DSOURCE_DATE_EPOCH=${VELMORA_SOURCE_DATE_EPOCH}"
                 -P "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake"
-        DEPENDS "${worker}" "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake" VERBATIM)
+        DEPENDS "${worker}" ${compressed} "${PROJECT_SOURCE_DIR}/cmake/make_site_zip.cmake" VERBATIM)
     add_custom_target(${program}_site_zip DEPENDS "${zip}")  # a packaging step
     add_dependencies(${program}_site_zip ${program}_site)  # which makes the worker, alone
 endfunction()

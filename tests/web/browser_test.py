@@ -9,6 +9,7 @@ and working offline. Where an engine lacks what a row needs, the row says
 so as skipped.
 Usage: browser_test.py <site folder> [chromium|firefox|webkit]
 """
+import gzip
 import json
 import os
 import pathlib
@@ -25,7 +26,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from browsers import ACCESSIBLE_NAMES, ENGINES, FORCED_COLOURS, INSTALLING, KEY_ACTIVATION, LACKS, Browser  # noqa: E402,E501
+from browsers import ACCESSIBLE_NAMES, ENGINES, FORCED_COLOURS, INSTALLING, KEY_ACTIVATION, Page  # noqa: E402
 from local_site import serve  # noqa: E402
 
 SITE = sys.argv.pop(1)
@@ -35,53 +36,12 @@ TITLE = "Reactance of Inductor"
 AXE = os.environ.get("VELMORA_AXE_CORE", "")
 
 
-class Page:
-    """The page in one browser: open it, act on its controls, read them."""
-
-    def __init__(self, browser, address):
-        self.browser = browser
-        self.driver = browser.driver
-        self.address = address
-
-    def open(self, width=None, height=None):
-        self.browser.open(self.address, width, height)
-        WebDriverWait(self.driver, 20).until(
-            lambda driver: driver.execute_script("return !!document.getElementById('cmdCalc')"))
-
-    def control(self, name):
-        return self.driver.find_element(By.ID, name)
-
-    def radio(self, name):
-        return self.control(name).find_element(By.TAG_NAME, "input")
-
-    def result_colour(self):
-        return self.driver.execute_script("return getComputedStyle(document.getElementById('lblXL')).color")
-
-    def result(self):
-        # As shown (WebKitWebDriver's element text is empty for this label).
-        return self.driver.execute_script("return document.getElementById('lblXL').innerText.trim()")
-
-    def focused(self):
-        return self.driver.execute_script(
-            "var e = document.activeElement; return e.closest('[id]') ? e.closest('[id]').id : ''")
-
-    def keys(self, *keys):
-        self.driver.switch_to.active_element.send_keys(*keys)
-
-    def example(self, frequency="60", inductance="100"):
-        """60 Hz and 100 mH typed and chosen by keyboard and mouse."""
-        self.control("txtFreq").send_keys(frequency)
-        self.radio("optHz").click()
-        self.control("txtL").send_keys(inductance)
-        self.radio("optmH").click()
-
-
 class WebTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.server = serve(SITE)
         cls.address = f"http://127.0.0.1:{cls.server.server_address[1]}/index.html"
-        cls.browser = Browser(ENGINE)
+        cls.browser = ENGINES[ENGINE]()
         cls.driver = cls.browser.driver
         cls.page = Page(cls.browser, cls.address)
 
@@ -289,7 +249,7 @@ class RegionalTest(unittest.TestCase):
         try:
             for language, frequency, frequency_unit, inductance, inductance_unit, shown in rows:
                 with self.subTest(f"{language} {frequency} {frequency_unit}"):
-                    browser = Browser(ENGINE, language)
+                    browser = ENGINES[ENGINE](language)
                     try:
                         page = Page(browser, address)
                         page.open()
@@ -314,12 +274,12 @@ class AppTest(unittest.TestCase):
         # Read through Chromium's DevTools: installability, and the network
         # log and console.
         if ENGINE != "chromium":
-            self.skipTest(f"{LACKS[ENGINE][INSTALLING]}, and these checks read Chromium's DevTools")
+            self.skipTest(f"{ENGINES[ENGINE].LACKS[INSTALLING]}, and these checks read Chromium's DevTools")
         self.folder = pathlib.Path(tempfile.mkdtemp())
         shutil.copytree(SITE, self.folder, dirs_exist_ok=True)
         self.server = serve(self.folder)
         self.origin = f"http://127.0.0.1:{self.server.server_address[1]}"
-        self.browser = Browser(ENGINE)
+        self.browser = ENGINES[ENGINE]()
         self.driver = self.browser.driver
         self.page = Page(self.browser, self.origin + "/")
         self.page.open()
@@ -340,8 +300,15 @@ class AppTest(unittest.TestCase):
     def test_installable_and_locked_down(self):
         self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}),
                          {"installabilityErrors": []})
-        requested = [json.loads(entry["message"])["message"] for entry in self.driver.get_log("performance")]
-        requested = {m["params"]["request"]["url"] for m in requested if m["method"] == "Network.requestWillBeSent"}
+        logged = [json.loads(entry["message"])["message"] for entry in self.driver.get_log("performance")]
+        requested = {m["params"]["request"]["url"] for m in logged if m["method"] == "Network.requestWillBeSent"}
+        # The text files and the module come compressed, as a host sends them.
+        encodings = {pathlib.PurePosixPath(urllib.parse.urlsplit(m["params"]["response"]["url"]).path).name
+                     or "index.html":
+                     {key.lower(): value for key, value in m["params"]["response"]["headers"].items()}
+                     .get("content-encoding") for m in logged if m["method"] == "Network.responseReceived"}
+        for name in ("index.html", "velmora.css", "velmora.js", "velmora.wasm"):
+            self.assertEqual(encodings.get(name), "gzip", name)
         self.assertTrue(requested)
         for address in requested:
             parts = urllib.parse.urlsplit(address)
@@ -369,6 +336,8 @@ class AppTest(unittest.TestCase):
         worker.write_text(re.sub(r"velmora-[0-9a-f]+", "velmora-next", worker.read_text()))
         with open(self.folder / "velmora.css", "a") as published:
             published.write("/* the next build */\n")
+        for changed in (worker, self.folder / "velmora.css"):  # and their compressed copies
+            changed.with_name(changed.name + ".gz").write_bytes(gzip.compress(changed.read_bytes()))
         # Reloaded, the page is still the old build, the new one waiting.
         self.page.open()
         WebDriverWait(self.driver, 20).until(lambda driver: self.run_async(
