@@ -7,36 +7,28 @@ Usage: screenshot-web.py ADDRESS DESKTOP.png PHONE.png
 import os
 import sys
 
-from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support"))
-from headless_chromium import headless_chromium  # noqa: E402
-
-PHONE = {"width": 360, "height": 640, "deviceScaleFactor": 1, "mobile": True}
+from browsers import Chromium, Page  # noqa: E402
 
 
-def calculated(driver, address):
-    driver.get(address)
-    WebDriverWait(driver, 20).until(lambda d: d.execute_script("return !!document.getElementById('cmdCalc')"))
-    driver.find_element(By.ID, "txtFreq").send_keys("60")
-    driver.find_element(By.ID, "optHz").find_element(By.TAG_NAME, "input").click()
-    driver.find_element(By.ID, "txtL").send_keys("100")
-    driver.find_element(By.ID, "optmH").find_element(By.TAG_NAME, "input").click()
-    driver.find_element(By.ID, "txtL").send_keys(Keys.ENTER)
+def calculated(page, width=None, height=None):
+    page.open(width, height)
+    page.example()
+    page.control("txtL").send_keys(Keys.ENTER)
 
 
 def main(address, desktop, phone):
-    driver = headless_chromium(window_size="800,600")
+    browser = Chromium()
     try:
-        calculated(driver, address)
-        driver.find_element(By.ID, "frmVelmora").screenshot(desktop)
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", PHONE)
-        calculated(driver, address)
-        driver.save_screenshot(phone)
+        page = Page(browser, address)
+        calculated(page)
+        page.control("frmVelmora").screenshot(desktop)
+        calculated(page, 360, 640)
+        browser.driver.save_screenshot(phone)
     finally:
-        driver.quit()
+        browser.quit()
 
 
 if __name__ == "__main__":

@@ -8,17 +8,8 @@ set -euo pipefail
 out=$1 program=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-source "$(dirname "$0")/../support/xvfb.sh"
 source "$(dirname "$0")/../support/orca.sh"
-start_xvfb
-stop() {
-    kill ${app:-} 2>/dev/null || true
-    stop_accessibility
-    kill "$xvfb_pid" 2>/dev/null || true
-}
-trap stop EXIT
-rm -rf "$out" && mkdir -p "$out"
-start_orca "$out"
+orca_session "$out"
 
 "$program" 2>"$out/velmora-stderr.txt" &
 app=$!

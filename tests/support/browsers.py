@@ -10,8 +10,8 @@ click, text, get_attribute and the like):
 - webkit: the MiniBrowser of libwebkit2gtk-4.1 through WebKitWebDriver
   (Selenium), on an X server of its own.
 
-Each Browser says what its engine lacks (LACKS), for the tests to give as
-the reason for leaving a row out there.
+Each engine's Browser says what it lacks (LACKS), for the tests to give as
+the reason for leaving a row out there; a Page is Velmora's page in one.
 """
 import asyncio
 import glob
@@ -27,11 +27,11 @@ import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
 from headless_chromium import headless_chromium
 
-ENGINES = ("chromium", "firefox", "webkit")
 MINIBROWSER = "/usr/lib/*/webkit2gtk-4.1/MiniBrowser"  # in the machine's multiarch folder
 WEBKIT_DRIVER = "/usr/bin/WebKitWebDriver"
 
@@ -40,94 +40,149 @@ ACCESSIBLE_NAMES = "accessible names"
 KEY_ACTIVATION = "key activation"
 INSTALLING = "installing"
 FORCED_COLOURS = "forced colours"
-LACKS = {
-    "chromium": {},
-    "firefox": {
-        ACCESSIBLE_NAMES: "WebDriver BiDi has no command for an element's accessible name",
-        KEY_ACTIVATION: "under WebDriver BiDi, Firefox gives a synthesized Space or Enter no default "
-                        "action on a <button>",
-        INSTALLING: "Firefox does not install web apps",
-        FORCED_COLOURS: "Firefox has no emulation of forced colours through WebDriver",
-    },
-    "webkit": {
-        INSTALLING: "WebKitGTK's MiniBrowser does not install web apps",
-        FORCED_COLOURS: "WebKitWebDriver has no emulation of forced colours",
-    },
-}
 
 
 class Browser:
-    """One engine's new browser preferring the language: .driver drives it."""
-
-    def __init__(self, engine, language="en-US"):
-        self.engine = engine
-        self.language = language
-        self.framed = False
-        if engine == "chromium":
-            self.driver = headless_chromium(language, logs=True)
-        elif engine == "firefox":
-            self.driver = BidiFirefox(language)
-        elif engine == "webkit":
-            self.driver = WebKit(language)
-        else:
-            raise ValueError(f"no engine {engine}: {', '.join(ENGINES)}")
+    """One engine's new browser preferring a language: .driver drives it;
+    LACKS says why the engine cannot do what a test needs."""
+    LACKS = {}
 
     def lacks(self, feature):
         """Why the engine cannot do the feature, or None where it can."""
-        return LACKS[self.engine].get(feature)
+        return self.LACKS.get(feature)
 
     def open(self, address, width=None, height=None):
         """The page in a viewport of the size (CSS pixels), or the browser's."""
-        if width and self.engine != "webkit":
+        if width:
             self.resize(width, height)
-        if width and self.engine == "webkit":
-            # Its window cannot be made as narrow as a phone: the page gets a
-            # viewport of the size as an iframe.
-            if self.framed:
-                self.driver.switch_to.default_content()
-            # Framed by a page of the site's own origin: in a frame of
-            # another origin WebKit partitions the site's service worker, and
-            # a second load there comes out blank.
-            self.driver.get(urllib.parse.urljoin(address, "viewport-frame"))
-            frame = self.driver.execute_async_script(
-                "document.body.replaceChildren(); document.body.style.margin = 0;"
-                "var done = arguments[3], frame = document.createElement('iframe');"
-                "frame.style = 'border: 0; position: absolute; left: 0; top: 0';"
-                "frame.width = arguments[1]; frame.height = arguments[2];"
-                "frame.onload = function() { done(frame); };"
-                "frame.src = arguments[0]; document.body.append(frame);", address, width, height)
-            self.driver.switch_to.frame(frame)
-            self.framed = True
-        else:
-            if self.framed:
-                self.driver.switch_to.default_content()
-                self.framed = False
-            self.driver.get(address)
-
-    def resize(self, width, height):
-        """The viewport made the size (CSS pixels), as turning a phone or
-        resizing a window does; in WebKit, that of a page opened framed."""
-        if self.engine == "chromium":
-            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
-        elif self.engine == "firefox":
-            self.driver.set_viewport(width, height)
-        else:  # the page's frame (see open)
-            self.driver.switch_to.default_content()
-            self.driver.execute_script(
-                "var frame = document.querySelector('iframe'); frame.width = arguments[0]; frame.height = arguments[1]",
-                width, height)
-            self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
-
-    def forced_colours(self, active):
-        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
-            "features": [{"name": "forced-colors", "value": "active"}] if active else []})
+        self.driver.get(address)
 
     def quit(self):
         self.driver.quit()
 
 
-class WebKit:
+class Chromium(Browser):
+    """Debian's Chromium through its chromedriver; with a window on the X
+    display, for screen readers, where not headless."""
+
+    def __init__(self, language="en-US", headless=True):
+        self.driver = headless_chromium(language, logs=True, headless=headless)
+
+    def resize(self, width, height):
+        """The viewport made the size (CSS pixels), as turning a phone or
+        resizing a window does."""
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+
+    def forced_colours(self, active):
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "forced-colors", "value": "active"}] if active else []})
+
+
+class Firefox(Browser):
+    """Firefox ESR over WebDriver BiDi."""
+    LACKS = {
+        ACCESSIBLE_NAMES: "WebDriver BiDi has no command for an element's accessible name",
+        KEY_ACTIVATION: "under WebDriver BiDi, Firefox gives a synthesized Space or Enter no default "
+                        "action on a <button>",
+        INSTALLING: "Firefox does not install web apps",
+        FORCED_COLOURS: "Firefox has no emulation of forced colours through WebDriver",
+    }
+
+    def __init__(self, language="en-US", headless=True):
+        self.driver = BidiFirefox(language, headless)
+
+    def resize(self, width, height):
+        self.driver.set_viewport(width, height)
+
+
+class WebKit(Browser):
+    """WebKitGTK's MiniBrowser, whose window cannot be made as narrow as a
+    phone: a page given a size is opened in an iframe of that size."""
+    LACKS = {
+        INSTALLING: "WebKitGTK's MiniBrowser does not install web apps",
+        FORCED_COLOURS: "WebKitWebDriver has no emulation of forced colours",
+    }
+
+    def __init__(self, language="en-US"):
+        self.driver = WebKitDriver(language)
+        self.framed = False
+
+    def open(self, address, width=None, height=None):
+        if self.framed:
+            self.driver.switch_to.default_content()
+            self.framed = False
+        if not width:
+            self.driver.get(address)
+            return
+        # Framed by a page of the site's own origin: in a frame of another
+        # origin WebKit partitions the site's service worker, and a second
+        # load there comes out blank.
+        self.driver.get(urllib.parse.urljoin(address, "viewport-frame"))
+        frame = self.driver.execute_async_script(
+            "document.body.replaceChildren(); document.body.style.margin = 0;"
+            "var done = arguments[3], frame = document.createElement('iframe');"
+            "frame.style = 'border: 0; position: absolute; left: 0; top: 0';"
+            "frame.width = arguments[1]; frame.height = arguments[2];"
+            "frame.onload = function() { done(frame); };"
+            "frame.src = arguments[0]; document.body.append(frame);", address, width, height)
+        self.driver.switch_to.frame(frame)
+        self.framed = True
+
+    def resize(self, width, height):
+        """The frame of a page opened framed made the size."""
+        self.driver.switch_to.default_content()
+        self.driver.execute_script(
+            "var frame = document.querySelector('iframe'); frame.width = arguments[0]; frame.height = arguments[1]",
+            width, height)
+        self.driver.switch_to.frame(self.driver.find_element(By.TAG_NAME, "iframe"))
+
+
+ENGINES = {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}
+
+
+class Page:
+    """Velmora's page in one browser: open it, act on its controls, read them."""
+
+    def __init__(self, browser, address):
+        self.browser = browser
+        self.driver = browser.driver
+        self.address = address
+
+    def open(self, width=None, height=None):
+        self.browser.open(self.address, width, height)
+        WebDriverWait(self.driver, 20).until(
+            lambda driver: driver.execute_script("return !!document.getElementById('cmdCalc')"))
+
+    def control(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def radio(self, name):
+        return self.control(name).find_element(By.TAG_NAME, "input")
+
+    def result_colour(self):
+        return self.driver.execute_script("return getComputedStyle(document.getElementById('lblXL')).color")
+
+    def result(self):
+        # As shown (WebKitWebDriver's element text is empty for this label).
+        return self.driver.execute_script("return document.getElementById('lblXL').innerText.trim()")
+
+    def focused(self):
+        return self.driver.execute_script(
+            "var e = document.activeElement; return e.closest('[id]') ? e.closest('[id]').id : ''")
+
+    def keys(self, *keys):
+        self.driver.switch_to.active_element.send_keys(*keys)
+
+    def example(self, frequency="60", inductance="100"):
+        """60 Hz and 100 mH typed and chosen by keyboard and mouse."""
+        self.control("txtFreq").send_keys(frequency)
+        self.radio("optHz").click()
+        self.control("txtL").send_keys(inductance)
+        self.radio("optmH").click()
+
+
+class WebKitDriver:
     """WebKitGTK's MiniBrowser under WebKitWebDriver, on a private Xvfb. Its
     languages are those of the process's locale: LANGUAGE, and LANG naming
     a locale compiled for it (localedef) where the language has one."""

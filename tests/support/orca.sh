@@ -1,5 +1,8 @@
 # Sourced by the screen-reader tests, which run in a D-Bus session of their
-# own (dbus-run-session) on an X server (DISPLAY): start_orca <folder> starts
+# own (dbus-run-session). orca_session <folder> empties the folder and
+# starts, on an X server of its own, what follows, all ended as the test
+# exits (with the test's program, where it keeps its process id in app).
+# On an X server (DISPLAY): start_orca <folder> starts
 # the accessibility bus, openbox (Orca speaks for the active window only)
 # and Orca, with its settings and debug file in the folder, and waits until
 # Orca is on the bus; stop_orca has Orca write its debug file and end;
@@ -48,3 +51,11 @@ stop_accessibility() {
     wait ${wm:-} 2>/dev/null || true
 }
 times_spoken() { grep -c "SPEECH OUTPUT: '.*$1" "$orca_folder/orca-debug.txt" || true; }
+
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+orca_session() {
+    start_xvfb
+    trap 'kill ${app:-} 2>/dev/null || true; stop_accessibility; kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    rm -rf "$1" && mkdir -p "$1"
+    start_orca "$1"
+}

@@ -11,11 +11,9 @@ import sys
 import time
 
 import pyatspi
-from selenium.webdriver.common.by import By
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from browsers import BidiFirefox  # noqa: E402
-from headless_chromium import headless_chromium  # noqa: E402
+from browsers import ENGINES, Page  # noqa: E402
 from local_site import serve  # noqa: E402
 
 RESULT = "Inductive Reactance = 37.7 ohms"
@@ -43,24 +41,19 @@ def text_of(accessible):
 
 site, engine = sys.argv[1:3]
 server = serve(site)
-if engine == "firefox":
-    browser, name = BidiFirefox(headless=False), "Firefox"
-else:
-    browser, name = headless_chromium(headless=False), "Chromium"
+browser = ENGINES[engine](headless=False)
+name = type(browser).__name__  # as the browser calls itself on the bus
 try:
-    browser.get(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+    page = Page(browser, f"http://127.0.0.1:{server.server_address[1]}/index.html")
+    page.open()
     time.sleep(SPEAKING)  # the page's loading, spoken
-    browser.find_element(By.ID, "txtFreq").send_keys("60")
-    browser.find_element(By.ID, "optHz").find_element(By.TAG_NAME, "input").click()
-    browser.find_element(By.ID, "txtL").send_keys("100")
-    browser.find_element(By.ID, "optmH").find_element(By.TAG_NAME, "input").click()
+    page.example()
     for _ in range(2):
-        browser.find_element(By.ID, "cmdCalc").click()
+        page.control("cmdCalc").click()
         time.sleep(SPEAKING)
-    shown = browser.execute_script("return document.getElementById('lblXL').innerText")
-    if shown != RESULT:
-        fail(f"the page shows {shown!r}, not {RESULT!r}")
-    browser.find_element(By.ID, "txtFreq").send_keys("0")
+    if page.result() != RESULT:
+        fail(f"the page shows {page.result()!r}, not {RESULT!r}")
+    page.control("txtFreq").send_keys("0")
     time.sleep(SPEAKING)
 
     heard = next((app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == name), None)

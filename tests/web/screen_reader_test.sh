@@ -10,16 +10,8 @@ set -euo pipefail
 out=$1 site=$2 engine=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-source "$(dirname "$0")/../support/xvfb.sh"
 source "$(dirname "$0")/../support/orca.sh"
-start_xvfb
-stop() {
-    stop_accessibility
-    kill "$xvfb_pid" 2>/dev/null || true
-}
-trap stop EXIT
-rm -rf "$out" && mkdir -p "$out"
-start_orca "$out"
+orca_session "$out"
 
 # Firefox turns its accessibility on for a screen reader's session.
 GNOME_ACCESSIBILITY=1 /usr/bin/python3 "$(dirname "$0")/screen_reader_test.py" "$site" "$engine"
