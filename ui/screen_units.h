@@ -18,15 +18,15 @@ constexpr double kPointsPerInch = 72;
 constexpr int kTwipsPerPixel = kTwipsPerInch / kLayoutDpi;  // at the layout's dpi
 
 // Twips to the nearest whole pixel, and pixels back to twips.
-inline int PixelsFromTwips(double twips, int dpi = kLayoutDpi) {
+inline int PixelsFromTwips(double twips, double dpi = kLayoutDpi) {
     return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
 }
-inline float TwipsFromPixels(double pixels, int dpi = kLayoutDpi) {
+inline float TwipsFromPixels(double pixels, double dpi = kLayoutDpi) {
     return static_cast<float>(pixels * kTwipsPerInch / dpi);
 }
 
 // A font's size in whole pixels: its em height.
-inline int FontPixelSize(const FontSpec& font, int dpi = kLayoutDpi) {
+inline int FontPixelSize(const FontSpec& font, double dpi = kLayoutDpi) {
     return static_cast<int>(std::lround(font.points * dpi / kPointsPerInch));
 }
 

@@ -187,14 +187,15 @@ class WebTest(unittest.TestCase):
 
     def test_window_centred_and_whole_in_the_viewport(self):
         rows = [
-            # name, viewport, scaled to fill the width, viewport it was opened in
-            ("desktop", (1280, 720), False, None),
-            ("small laptop", (800, 600), False, None),
-            ("phone upright", (360, 640), True, None),
-            ("phone on its side", (640, 360), False, None),
-            ("smallest phone", (320, 480), True, None),
-            ("phone turned upright", (360, 640), True, (640, 360)),
-            ("browser made too small for it", (250, 300), False, (1280, 720)),
+            # name, viewport, laid out to fill the width, its text's size (CSS pixels, at least and at
+            # most), viewport it was opened in
+            ("desktop", (1280, 720), False, (11, 11), None),
+            ("small laptop", (800, 600), False, (11, 11), None),
+            ("phone upright", (360, 640), True, (12, 99), None),
+            ("phone on its side", (640, 360), False, (11, 11), None),
+            ("smallest phone", (320, 480), True, (12, 99), None),
+            ("phone turned upright", (360, 640), True, (12, 99), (640, 360)),
+            ("browser made too small for it", (250, 300), False, (1, 10), (1280, 720)),
         ]
 
         def box():
@@ -203,7 +204,7 @@ class WebTest(unittest.TestCase):
                 "return [r.left, r.top, r.width, r.height, document.documentElement.scrollWidth,"
                 " document.documentElement.scrollHeight]")
 
-        for name, (width, height), fills_width, opened_in in rows:
+        for name, (width, height), fills_width, (least_text, most_text), opened_in in rows:
             with self.subTest(name):
                 if opened_in:
                     self.page.open(*opened_in)
@@ -226,6 +227,12 @@ class WebTest(unittest.TestCase):
                 self.assertLessEqual((scroll_width, scroll_height), (width, height))
                 if fills_width:
                     self.assertGreaterEqual(outer_width, width - 1)
+                # Laid out at that size, not magnified: what text-size settings and checkers read.
+                text, transform = self.driver.execute_script(
+                    "return [parseFloat(getComputedStyle(document.getElementById('txtFreq')).fontSize),"
+                    " getComputedStyle(document.getElementById('frmVelmora')).transform]")
+                self.assertEqual(transform, "none")
+                self.assertTrue(least_text <= text <= most_text, text)
 
 
 class RegionalTest(unittest.TestCase):

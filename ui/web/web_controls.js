@@ -23,13 +23,12 @@ function velmoraNeeds() {
     $velmoraElement__deps: ['$velmoraWindow'],
     $velmoraElement: function(part) { return document.getElementById(velmoraWindow.name + part); },
 
-    // The window's frame: a title bar of the height given, the client area,
-    // and the region screen readers speak; its border's colour and the
-    // rest of its look are the stylesheet's. Listens for the viewport's
-    // changes of size, which the window answers.
+    // The window's frame: a title bar, the client area, and the region
+    // screen readers speak; its border's colour and the rest of its look
+    // are the stylesheet's. Listens for the viewport's changes of size,
+    // which the window answers.
     velmora_page_build_window__deps: velmoraNeeds('$velmoraControls', '$velmoraWindow'),
-    velmora_page_build_window: function(name, title, titleFont, faces, clientWidth, clientHeight, border,
-                                        titleBarHeight, resultColour, defaultButton) {
+    velmora_page_build_window: function(name, title, faces, resultColour, defaultButton) {
         name = velmoraWindow.name = UTF8ToString(name);
         title = UTF8ToString(title);
         document.title = title;
@@ -38,18 +37,13 @@ function velmoraNeeds() {
         frame.id = name;
         frame.className = 'window';
         frame.setAttribute('aria-labelledby', name + 'Title');
-        frame.style.borderWidth = border + 'px';
         var bar = document.createElement('h1');
         bar.id = name + 'Title';
         bar.className = 'title-bar';
-        bar.style.font = UTF8ToString(titleFont);
-        bar.style.height = bar.style.lineHeight = titleBarHeight + 'px';
         bar.textContent = title;
         var client = document.createElement('div');
         client.id = name + 'Client';
         client.className = 'client';
-        client.style.width = clientWidth + 'px';
-        client.style.height = clientHeight + 'px';
         client.style.setProperty('--result-colour', UTF8ToString(resultColour));
         // Screen readers speak what is put here: each result as it is shown.
         var spoken = document.createElement('div');
@@ -67,6 +61,17 @@ function velmoraNeeds() {
             velmoraControls[defaultButton].click();
         }, true);
         window.addEventListener('resize', function() { _velmora_viewport_changed(); });
+    },
+
+    velmora_page_size_window__deps: velmoraNeeds('$velmoraElement'),
+    velmora_page_size_window: function(clientWidth, clientHeight, border, titleBarHeight, titleFont) {
+        velmoraElement('').style.borderWidth = border + 'px';
+        var bar = velmoraElement('Title');
+        bar.style.font = UTF8ToString(titleFont);
+        bar.style.height = bar.style.lineHeight = titleBarHeight + 'px';
+        var client = velmoraElement('Client');
+        client.style.width = clientWidth + 'px';
+        client.style.height = clientHeight + 'px';
     },
 
     // A made control: the element to place, and the one that takes focus
@@ -135,31 +140,40 @@ function velmoraNeeds() {
     },
 
     velmora_page_place__deps: velmoraNeeds('$velmoraPlaced', '$velmoraElement'),
-    velmora_page_place: function(row, name, parent, left, top, width, height, font) {
+    velmora_page_place: function(row, name, parent) {
         var element = velmoraPlaced[row];
         element.id = UTF8ToString(name);
         element.classList.add('control');
+        (parent < 0 ? velmoraElement('Client') : velmoraPlaced[parent]).append(element);
+    },
+
+    $velmoraSetBox: function(element, left, top, width, height) {
         element.style.left = left + 'px';
         element.style.top = top + 'px';
         element.style.width = width + 'px';
         element.style.height = height + 'px';
-        element.style.font = UTF8ToString(font);
-        (parent < 0 ? velmoraElement('Client') : velmoraPlaced[parent]).append(element);
+    },
+
+    velmora_page_set_box__deps: velmoraNeeds('$velmoraPlaced', '$velmoraSetBox'),
+    velmora_page_set_box: function(row, left, top, width, height, font) {
+        velmoraSetBox(velmoraPlaced[row], left, top, width, height);
+        velmoraPlaced[row].style.font = UTF8ToString(font);
     },
 
     // A decorative line on the client area; what runs past the client area
     // is cut off, as on the desktop.
-    velmora_page_add_line__deps: velmoraNeeds('$velmoraElement'),
-    velmora_page_add_line: function(name, left, top, width, height) {
-        var line = document.createElement('div');
-        line.id = UTF8ToString(name);
-        line.className = 'line';
-        line.setAttribute('aria-hidden', 'true');
-        line.style.left = left + 'px';
-        line.style.top = top + 'px';
-        line.style.width = width + 'px';
-        line.style.height = height + 'px';
-        velmoraElement('Client').append(line);
+    velmora_page_set_line__deps: velmoraNeeds('$velmoraElement', '$velmoraSetBox'),
+    velmora_page_set_line: function(name, left, top, width, height) {
+        name = UTF8ToString(name);
+        var line = document.getElementById(name);
+        if (!line) {
+            line = document.createElement('div');
+            line.id = name;
+            line.className = 'line';
+            line.setAttribute('aria-hidden', 'true');
+            velmoraElement('Client').append(line);
+        }
+        velmoraSetBox(line, left, top, width, height);
     },
 
     velmora_page_copy_text__deps: velmoraNeeds('$velmoraControls'),
@@ -201,11 +215,6 @@ function velmoraNeeds() {
     velmora_page_set_window_left: function(pixels) { velmoraElement('').style.left = pixels + 'px'; },
     velmora_page_set_window_top__deps: ['$velmoraElement'],
     velmora_page_set_window_top: function(pixels) { velmoraElement('').style.top = pixels + 'px'; },
-    velmora_page_scale_window__deps: ['$velmoraElement'],
-    velmora_page_scale_window: function(scale) {
-        velmoraElement('').style.transform = scale === 1 ? '' : 'scale(' + scale + ')';
-    },
-
     // A fault that stopped a handler, in a modal dialog; focus goes back
     // where it was when it is closed.
     velmora_page_show_fault__deps: velmoraNeeds('$velmoraElement', '$velmoraWindow'),

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 
@@ -15,20 +16,16 @@ namespace {
 
 WebMainWindow* shownWindow = nullptr;  // the page's one window, for its entry points
 
-// The frame the page draws around the client area, in CSS pixels. Its size
-// is known, not measured: placing the window needs no layout of the page
-// before its first frame.
+// The frame the page draws around the client area, in CSS pixels at the
+// layout's scale. Its size is known, not measured: placing the window needs
+// no layout of the page before its first frame.
 constexpr int kBorderWidth = 1;
 constexpr int kTitleBarHeight = 22;
 constexpr FontSpec kTitleFont{kControlFont.face, 9, 700};  // 12 CSS pixels
-const int kClientWidth = PixelsFromTwips(kWindow.clientWidth);
-const int kClientHeight = PixelsFromTwips(kWindow.clientHeight);
-const int kOuterWidth = kClientWidth + 2 * kBorderWidth;
-const int kOuterHeight = kTitleBarHeight + kClientHeight + 2 * kBorderWidth;
 
 // Viewports narrower than this, in CSS pixels (a phone held upright), have
-// the window scaled to fill their width; wider ones show it at its own size
-// unless that does not fit.
+// the window laid out larger to fill their width; wider ones show it at its
+// own size unless that does not fit.
 constexpr double kNarrowViewport = 600;
 
 int Row(ControlId id) { return static_cast<int>(&Layout(id) - kControls.data()); }
@@ -41,9 +38,9 @@ std::string CssFaces() {
     return css + ", sans-serif";
 }
 
-// A CSS font at the layout's size in CSS pixels (96 to the inch).
-std::string CssFont(const FontSpec& font) {
-    return std::to_string(font.weight) + " " + std::to_string(FontPixelSize(font)) + "px var(--faces)";
+// A CSS font at its size in CSS pixels, at the dpi given (96 as laid out).
+std::string CssFont(const FontSpec& font, double dpi) {
+    return std::to_string(font.weight) + " " + std::to_string(FontPixelSize(font, dpi)) + "px var(--faces)";
 }
 
 std::string CssColour(const Rgb& colour) {
@@ -71,18 +68,24 @@ bool StaysInFrame(const ControlLayout& layout) {
     return layout.container && (layout.kind == ControlKind::OptionButton || !TakesFocus(layout.kind));
 }
 
-// The control's place: in its parent, or on the client area where it
-// stands there, its frames' offsets added.
-void Place(const ControlLayout& layout, bool inParent) {
+// The row of the control's parent in the page: its frame, or the client
+// area (-1).
+int Parent(const ControlLayout& layout) { return StaysInFrame(layout) ? Row(*layout.container) : -1; }
+
+void Place(const ControlLayout& layout) {
+    velmora_page_place(Row(layout.id), std::string(layout.name).c_str(), Parent(layout));
+}
+
+// The control's rectangle in its parent: on the client area with its
+// frames' offsets added.
+TwipsRect RectInParent(const ControlLayout& layout) {
     TwipsRect rect = layout.rect;
-    std::optional<ControlId> parent = layout.container;
-    for (; parent && !inParent; parent = Layout(*parent).container) {
-        rect.left += Layout(*parent).rect.left;
-        rect.top += Layout(*parent).rect.top;
+    if (Parent(layout) >= 0) return rect;
+    for (std::optional<ControlId> frame = layout.container; frame; frame = Layout(*frame).container) {
+        rect.left += Layout(*frame).rect.left;
+        rect.top += Layout(*frame).rect.top;
     }
-    velmora_page_place(Row(layout.id), std::string(layout.name).c_str(), parent ? Row(*parent) : -1,
-                       PixelsFromTwips(rect.left), PixelsFromTwips(rect.top), PixelsFromTwips(rect.width),
-                       PixelsFromTwips(rect.height), CssFont(layout.font).c_str());
+    return rect;
 }
 
 // Puts the controls in the page in the window's tab order, which the
@@ -94,15 +97,15 @@ void PlaceInTabOrder() {
     auto placeFrame = [&placed](const ControlLayout& frame) {
         if (placed[static_cast<std::size_t>(Row(frame.id))]) return;
         placed[static_cast<std::size_t>(Row(frame.id))] = true;
-        Place(frame, true);
+        Place(frame);
         for (const ControlLayout& held : kControls)
-            if (held.container == frame.id && StaysInFrame(held)) Place(held, true);
+            if (held.container == frame.id && StaysInFrame(held)) Place(held);
     };
     for (const ControlLayout* layout : InTabOrder()) {
         if (StaysInFrame(*layout))
             placeFrame(Layout(*layout->container));
         else if (layout->kind != ControlKind::GroupFrame)
-            Place(*layout, false);
+            Place(*layout);
     }
     for (const ControlLayout& layout : kControls)  // frames with nothing in them
         if (layout.kind == ControlKind::GroupFrame) placeFrame(layout);
@@ -115,16 +118,10 @@ WebMainWindow::WebMainWindow() {
     // lays the page out, quickly before the window is in it.
     MeasureViewport();
     velmora_page_build_window(std::string(kWindow.name).c_str(), std::string(kWindow.title).c_str(),
-                              CssFont(kTitleFont).c_str(), CssFaces().c_str(), kClientWidth, kClientHeight,
-                              kBorderWidth, kTitleBarHeight, CssColour(kWindow.resultTextColour).c_str(),
+                              CssFaces().c_str(), CssColour(kWindow.resultTextColour).c_str(),
                               Row(kWindow.defaultButton));
     for (std::size_t row = 0; row < kControls.size(); ++row) Make(static_cast<int>(row), kControls[row]);
     PlaceInTabOrder();
-    for (const LineLayout& line : kLines)
-        velmora_page_add_line(std::string(line.name).c_str(), PixelsFromTwips(std::min(line.x1, line.x2)),
-                              PixelsFromTwips(std::min(line.y1, line.y2)),
-                              PixelsFromTwips(std::abs(line.x2 - line.x1)) + 1,
-                              PixelsFromTwips(std::abs(line.y2 - line.y1)) + 1);
     ScaleToViewport();
     velmora_page_focus(Row(FirstFocusedControl()));
     shownWindow = this;
@@ -144,12 +141,37 @@ void WebMainWindow::MeasureViewport() {
     viewportHeight_ = velmora_page_viewport_height();
 }
 
+// The scale at which the window's outer width is the viewport's, or its
+// outer height; no larger than 1 but on a narrow viewport.
 void WebMainWindow::ScaleToViewport() {
-    double scale = std::min(viewportWidth_ / kOuterWidth, viewportHeight_ / kOuterHeight);
+    const double clientWidth = kWindow.clientWidth / double(kTwipsPerPixel);
+    const double clientHeight = kWindow.clientHeight / double(kTwipsPerPixel);
+    double scale = std::min((viewportWidth_ - 2 * kBorderWidth) / clientWidth,
+                            (viewportHeight_ - 2 * kBorderWidth) / (kTitleBarHeight + clientHeight));
     if (viewportWidth_ >= kNarrowViewport) scale = std::min(scale, 1.0);
     // A viewport of no size (a frame not laid out yet) leaves the window at its own.
     scale_ = scale > 0 ? scale : 1;
-    velmora_page_scale_window(scale_);
+    LayOut();
+}
+
+// Every measure at the scale: pixels and fonts as at a screen of that many
+// times 96 dots per inch, so that text is laid out at its size, not
+// magnified.
+void WebMainWindow::LayOut() {
+    const double dpi = kLayoutDpi * scale_;
+    const auto pixels = [dpi](double twips) { return PixelsFromTwips(twips, dpi); };
+    titleBarHeight_ = static_cast<int>(std::lround(kTitleBarHeight * scale_));
+    velmora_page_size_window(pixels(kWindow.clientWidth), pixels(kWindow.clientHeight), kBorderWidth,
+                             titleBarHeight_, CssFont(kTitleFont, dpi).c_str());
+    for (const ControlLayout& layout : kControls) {
+        const TwipsRect rect = RectInParent(layout);
+        velmora_page_set_box(Row(layout.id), pixels(rect.left), pixels(rect.top), pixels(rect.width),
+                             pixels(rect.height), CssFont(layout.font, dpi).c_str());
+    }
+    for (const LineLayout& line : kLines)
+        velmora_page_set_line(std::string(line.name).c_str(), pixels(std::min(line.x1, line.x2)),
+                              pixels(std::min(line.y1, line.y2)), pixels(std::abs(line.x2 - line.x1)) + 1,
+                              pixels(std::abs(line.y2 - line.y1)) + 1);
 }
 
 void WebMainWindow::OnControlEvent(int row, ControlEvent event) {
@@ -203,8 +225,13 @@ void WebMainWindow::Announce(ControlId label) {
     if (label == kWindow.resultLabel) velmora_page_speak(result_.c_str());
 }
 
-float WebMainWindow::OuterWidth() const { return TwipsFromPixels(scale_ * kOuterWidth); }
-float WebMainWindow::OuterHeight() const { return TwipsFromPixels(scale_ * kOuterHeight); }
+float WebMainWindow::OuterWidth() const {
+    return TwipsFromPixels(PixelsFromTwips(kWindow.clientWidth, kLayoutDpi * scale_) + 2 * kBorderWidth);
+}
+float WebMainWindow::OuterHeight() const {
+    return TwipsFromPixels(titleBarHeight_ + PixelsFromTwips(kWindow.clientHeight, kLayoutDpi * scale_) +
+                           2 * kBorderWidth);
+}
 void WebMainWindow::SetLeft(float twips) { velmora_page_set_window_left(PixelsFromTwips(twips)); }
 void WebMainWindow::SetTop(float twips) { velmora_page_set_window_top(PixelsFromTwips(twips)); }
 float WebMainWindow::ScreenWidth() const { return TwipsFromPixels(viewportWidth_); }

@@ -22,9 +22,9 @@ public:
     // A control event from the page, by the control's row in the layout table.
     void OnControlEvent(int row, ControlEvent event);
 
-    // Scales the window to the viewport as it is now: to fill a narrow
-    // one's width, and down to fit one too small for it; at its own size
-    // otherwise.
+    // Lays the window out at the scale the viewport as it is now wants: to
+    // fill a narrow one's width, and smaller to fit one too small for it;
+    // at its own size otherwise.
     void FitToViewport();
 
     // WindowControls
@@ -45,11 +45,13 @@ private:
     void Forward(ControlId control, ControlEvent event);
     void MeasureViewport();
     void ScaleToViewport();
+    void LayOut();
 
     std::string result_;  // what the result label shows, for screen readers
     double viewportWidth_ = 0;   // the viewport, the web's screen, as last measured (CSS pixels)
     double viewportHeight_ = 0;
-    double scale_ = 1;           // the window's scale in it
+    double scale_ = 1;           // the window's scale in it, 1 as laid out
+    int titleBarHeight_ = 0;     // at that scale (CSS pixels)
 };
 
 } // namespace velmora::ui::web
