@@ -29,6 +29,14 @@ if [ ! -f "$root/.velmora-made" ]; then
     touch "$root/.velmora-made"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# And the authorities this machine trusts beyond Debian's (a network that
+# inspects HTTPS has its own), for HTTPS from inside, as npm's: taken in
+# now where the system has its certificate store, else as it installs it.
+if [ -n "$(find /usr/local/share/ca-certificates -name '*.crt' 2>/dev/null)" ]; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    find /usr/local/share/ca-certificates -name '*.crt' -exec cp {} "$root/usr/local/share/ca-certificates/" \;
+    [ ! -x "$root/usr/sbin/update-ca-certificates" ] || chroot "$root" update-ca-certificates >/dev/null 2>&1
+fi
 
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
 for shared in sys dev; do

@@ -74,7 +74,7 @@ tests_lean=(
 )
 # npm, for what the web tests take from its registry, where Node.js came
 # without it (Debian's own is a package of its own).
-command -v npm >/dev/null || tests+=(npm)
+command -v npm >/dev/null || tests+=(npm ca-certificates)
 # Needed by some tests only, which say they are skipped without it: the
 # 32-bit Wine, for the 32-bit Windows build's tests.
 tests_optional=("wine32:i386 [amd64]")
