@@ -160,9 +160,13 @@ void WebMainWindow::ScaleToViewport() {
 void WebMainWindow::LayOut() {
     const double dpi = kLayoutDpi * scale_;
     const auto pixels = [dpi](double twips) { return PixelsFromTwips(twips, dpi); };
-    titleBarHeight_ = static_cast<int>(std::lround(kTitleBarHeight * scale_));
-    velmora_page_size_window(pixels(kWindow.clientWidth), pixels(kWindow.clientHeight), kBorderWidth,
-                             titleBarHeight_, CssFont(kTitleFont, dpi).c_str());
+    const int clientWidth = pixels(kWindow.clientWidth);
+    const int clientHeight = pixels(kWindow.clientHeight);
+    const int titleBarHeight = static_cast<int>(std::lround(kTitleBarHeight * scale_));
+    velmora_page_size_window(clientWidth, clientHeight, kBorderWidth, titleBarHeight,
+                             CssFont(kTitleFont, dpi).c_str());
+    outerWidth_ = clientWidth + 2 * kBorderWidth;
+    outerHeight_ = titleBarHeight + clientHeight + 2 * kBorderWidth;
     for (const ControlLayout& layout : kControls) {
         const TwipsRect rect = RectInParent(layout);
         velmora_page_set_box(Row(layout.id), pixels(rect.left), pixels(rect.top), pixels(rect.width),
@@ -225,13 +229,8 @@ void WebMainWindow::Announce(ControlId label) {
     if (label == kWindow.resultLabel) velmora_page_speak(result_.c_str());
 }
 
-float WebMainWindow::OuterWidth() const {
-    return TwipsFromPixels(PixelsFromTwips(kWindow.clientWidth, kLayoutDpi * scale_) + 2 * kBorderWidth);
-}
-float WebMainWindow::OuterHeight() const {
-    return TwipsFromPixels(titleBarHeight_ + PixelsFromTwips(kWindow.clientHeight, kLayoutDpi * scale_) +
-                           2 * kBorderWidth);
-}
+float WebMainWindow::OuterWidth() const { return TwipsFromPixels(outerWidth_); }
+float WebMainWindow::OuterHeight() const { return TwipsFromPixels(outerHeight_); }
 void WebMainWindow::SetLeft(float twips) { velmora_page_set_window_left(PixelsFromTwips(twips)); }
 void WebMainWindow::SetTop(float twips) { velmora_page_set_window_top(PixelsFromTwips(twips)); }
 float WebMainWindow::ScreenWidth() const { return TwipsFromPixels(viewportWidth_); }

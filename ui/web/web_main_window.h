@@ -51,7 +51,8 @@ private:
     double viewportWidth_ = 0;   // the viewport, the web's screen, as last measured (CSS pixels)
     double viewportHeight_ = 0;
     double scale_ = 1;           // the window's scale in it, 1 as laid out
-    int titleBarHeight_ = 0;     // at that scale (CSS pixels)
+    int outerWidth_ = 0;         // the window with its frame, as laid out (CSS pixels)
+    int outerHeight_ = 0;
 };
 
 } // namespace velmora::ui::web
