@@ -29,6 +29,8 @@ if [ ! -f "$root/.velmora-made" ]; then
     touch "$root/.velmora-made"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# Packages once installed are not kept: the whole test run's are gigabytes.
+echo 'APT::Keep-Downloaded-Packages "false";' >"$root/etc/apt/apt.conf.d/90velmora-keep-no-packages"
 # And the authorities this machine trusts beyond Debian's (a network that
 # inspects HTTPS has its own), for HTTPS from inside, as npm's: taken in
 # now where the system has its certificate store, else as it installs it.

@@ -148,4 +148,8 @@ diff "$out/before.files" "$out/after.files" >"$out/files.diff" || true
 diff "$out/before.registry" "$out/after.registry" >"$out/registry.diff" || true
 [ ! -s "$out/files.diff" ] || fail "the uninstall left files behind or changed them:$(echo; cat "$out/files.diff")"
 [ ! -s "$out/registry.diff" ] || fail "the uninstall left the registry changed:$(echo; cat "$out/registry.diff")"
+# A passed run's prefix (about a gigabyte) is not kept; a failed one's is,
+# to look into.
+"$wineserver" -k 2>/dev/null || true
+rm -rf "$WINEPREFIX"
 echo "$(basename "$msi") on $windows-bit Windows: installed signed, shortcut, Apps & features entry as the manifest says, window, upgraded to $later, removed without a trace"

@@ -232,5 +232,8 @@ a Release file altered after signing|sed -i 's/^Suite: stable$/Suite: stable-alt
 another key's signature|for signed in InRelease Release.gpg; do rm dists/stable/$signed; done; gpg --batch --quiet -u "$other_key" --clearsign -o dists/stable/InRelease dists/stable/Release; gpg --batch --quiet -u "$other_key" -a -b -o dists/stable/Release.gpg dists/stable/Release
 ROWS
     echo "Debian $release: the repository installs $version, upgrades to $next, and is refused when altered or signed by another key"
+    # Not kept once passed: each system is most of a gigabyte.
+    umount -l "$system/proc"
+    rm -rf --one-file-system "$system"
 done
 echo "Release test: $((SECONDS - started)) s"
