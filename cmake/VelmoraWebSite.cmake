@@ -1,6 +1,6 @@
 # velmora_add_web_site(<program> <folder>): the web version's site in
-# <folder>, a folder of static files with relative addresses: the page, its
-# stylesheet, the program's module (<program>.js, with the page's script
+# <folder>, a folder of static files with relative addresses: the page,
+# with the window and its stylesheet in it, the program's module (<program>.js, with the page's script
 # linked in ahead of it, and <program>.wasm, linked there), the web app
 # manifest with its icons, the service worker that keeps it all for
 # offline use, and gzip copies of the files that compress. The target
@@ -29,9 +29,19 @@ function(velmora_add_web_site program site)
     # One script for the page to fetch, not two.
     target_link_options(${program} PRIVATE "SHELL:--pre-js ${sources}/page.js")
     set_property(TARGET ${program} APPEND PROPERTY LINK_DEPENDS "${sources}/page.js")
-    foreach(file index.html velmora.css velmora.webmanifest)
-        configure_file("${sources}/${file}.in" "${site}/${file}" @ONLY)
+    configure_file("${sources}/velmora.webmanifest.in" "${site}/velmora.webmanifest" @ONLY)
+    # The page, with what the web front end writes of the window put in.
+    foreach(file index.html velmora.css)
+        configure_file("${sources}/${file}.in" "${CMAKE_CURRENT_BINARY_DIR}/${file}" @ONLY)
     endforeach()
+    set(make_page "${PROJECT_SOURCE_DIR}/cmake/make_web_page.py")
+    add_custom_command(OUTPUT "${site}/index.html"
+        COMMAND Python3::Interpreter "${make_page}" "${CMAKE_CURRENT_BINARY_DIR}/index.html"
+                "${CMAKE_CURRENT_BINARY_DIR}/velmora.css" "${site}/index.html"
+                ${CMAKE_CROSSCOMPILING_EMULATOR} "$<TARGET_FILE:velmora_write_page>"
+        DEPENDS velmora_write_page "${make_page}" "${CMAKE_CURRENT_BINARY_DIR}/index.html"
+                "${CMAKE_CURRENT_BINARY_DIR}/velmora.css"
+        VERBATIM)
 
     # The icons, from the window icon's pixel data as the desktop ones.
     set(make_icons "${PROJECT_SOURCE_DIR}/packaging/icons/make_icons.py")
@@ -51,7 +61,7 @@ function(velmora_add_web_site program site)
     endforeach()
 
     # What the service worker keeps, and what it is made from.
-    set(files index.html velmora.css ${program}.js ${program}.wasm velmora.webmanifest ${icons})
+    set(files index.html ${program}.js ${program}.wasm velmora.webmanifest ${icons})
     string(REPLACE ";" "," file_names "${files}")  # one argument on the command line
     list(TRANSFORM files PREPEND "${site}/" OUTPUT_VARIABLE paths)
     set(worker "${site}/service-worker.js")
@@ -65,7 +75,7 @@ function(velmora_add_web_site program site)
     # Beside each file that compresses, its gzip copy, for hosts that send
     # it to browsers that take it (-n: no name or time, the same bytes on
     # every build).
-    set(compressible index.html velmora.css ${program}.js ${program}.wasm velmora.webmanifest service-worker.js)
+    set(compressible index.html ${program}.js ${program}.wasm velmora.webmanifest service-worker.js)
     list(TRANSFORM compressible PREPEND "${site}/" OUTPUT_VARIABLE originals)
     list(TRANSFORM originals APPEND ".gz" OUTPUT_VARIABLE compressed)
     list(TRANSFORM compressible APPEND ".gz" OUTPUT_VARIABLE compressed_names)

@@ -1,8 +1,9 @@
 """Start-up of the web version against the least page with the same controls
 whose calculation is plain JavaScript (least/), in headless Chromium, both in
 one run: the time from navigation to the window drawn and able to calculate
-(its Calculate button in the page, which Velmora's module puts there once it
-runs, and the frame that draws it, to the end of the page's part of that
+(its Calculate button in the page and able to be pressed, which Velmora's
+page draws at once and its module enables once it runs, and the frame that
+draws it, to the end of the page's part of that
 frame: style, layout and paint), cold (a new browser profile, nothing
 cached) and warm (the same page opened again: the browser's caches and, for
 Velmora, its service worker's), median of alternating runs; and the bytes
@@ -25,18 +26,19 @@ sys.path.insert(0, str(HERE.parent.parent / "tests" / "support"))
 from headless_chromium import headless_chromium  # noqa: E402
 from local_site import SiteHandler, serve  # noqa: E402
 
-# Notes when the first frame with a Calculate button in the page begins, and
+# Notes when the first frame with a Calculate button to press begins, and
 # when the page's work on it ends: a task posted as the frame begins runs
 # once the frame's style, layout and paint are done.
 WHEN_DRAWN = """
 new MutationObserver(function(changes, observer) {
-    if (!document.getElementById('cmdCalc')) return;
+    var button = document.getElementById('cmdCalc');
+    if (!button || button.disabled) return;
     observer.disconnect();
     requestAnimationFrame(function() {
         window.benchFrameBegun = performance.now();
         setTimeout(function() { window.benchDrawn = performance.now(); }, 0);
     });
-}).observe(document, {childList: true, subtree: true});
+}).observe(document, {childList: true, subtree: true, attributes: true});
 """
 
 

@@ -44,7 +44,8 @@ FORCED_COLOURS = "forced colours"
 
 class Browser:
     """One engine's new browser preferring a language: .driver drives it;
-    LACKS says why the engine cannot do what a test needs."""
+    LACKS says why the engine cannot do what a test needs. Made with
+    waits=False, its commands do not wait for a page to finish loading."""
     LACKS = {}
 
     def lacks(self, feature):
@@ -65,8 +66,8 @@ class Chromium(Browser):
     """Debian's Chromium through its chromedriver; with a window on the X
     display, for screen readers, where not headless."""
 
-    def __init__(self, language="en-US", headless=True):
-        self.driver = headless_chromium(language, logs=True, headless=headless)
+    def __init__(self, language="en-US", headless=True, waits=True):
+        self.driver = headless_chromium(language, logs=True, headless=headless, waits=waits)
 
     def resize(self, width, height):
         """The viewport made the size (CSS pixels), as turning a phone or
@@ -89,8 +90,8 @@ class Firefox(Browser):
         FORCED_COLOURS: "Firefox has no emulation of forced colours through WebDriver",
     }
 
-    def __init__(self, language="en-US", headless=True):
-        self.driver = BidiFirefox(language, headless)
+    def __init__(self, language="en-US", headless=True, waits=True):
+        self.driver = BidiFirefox(language, headless)  # BiDi commands never wait
 
     def resize(self, width, height):
         self.driver.set_viewport(width, height)
@@ -104,8 +105,8 @@ class WebKit(Browser):
         FORCED_COLOURS: "WebKitWebDriver has no emulation of forced colours",
     }
 
-    def __init__(self, language="en-US"):
-        self.driver = WebKitDriver(language)
+    def __init__(self, language="en-US", waits=True):
+        self.driver = WebKitDriver(language, waits)
         self.framed = False
 
     def open(self, address, width=None, height=None):
@@ -151,8 +152,13 @@ class Page:
 
     def open(self, width=None, height=None):
         self.browser.open(self.address, width, height)
-        WebDriverWait(self.driver, 20).until(
-            lambda driver: driver.execute_script("return !!document.getElementById('cmdCalc')"))
+        self.wait_for_module()
+
+    def wait_for_module(self):
+        """Until the module has attached to the window the page came with,
+        which lets its button be pressed."""
+        WebDriverWait(self.driver, 20).until(lambda driver: driver.execute_script(
+            "var button = document.getElementById('cmdCalc'); return !!button && !button.disabled"))
 
     def control(self, name):
         return self.driver.find_element(By.ID, name)
@@ -187,7 +193,7 @@ class WebKitDriver:
     languages are those of the process's locale: LANGUAGE, and LANG naming
     a locale compiled for it (localedef) where the language has one."""
 
-    def __init__(self, language):
+    def __init__(self, language, waits=True):
         self.folder = tempfile.mkdtemp()
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24",
@@ -206,6 +212,7 @@ class WebKitDriver:
         options = webdriver.WebKitGTKOptions()
         options.binary_location = glob.glob(MINIBROWSER)[0]
         options.add_argument("--automation")
+        options.page_load_strategy = "normal" if waits else "none"
         # WebKitWebDriver starts MiniBrowser with its own environment: given
         # here the same way to Selenium 4.8 (Debian 12) and later ones.
         saved = dict(os.environ)

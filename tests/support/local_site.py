@@ -3,6 +3,8 @@ browser: .wasm files as application/wasm; a file's gzip copy beside it
 (FILE.gz) to a browser that takes gzip; every file to be checked with the
 server before it is used again (the site's names stay the same from build
 to build), which costs a 304 where it has not changed; nothing logged.
+A file named in the server's held (name: threading.Event) is answered once
+its event is set, as a slow network would.
 """
 import email.utils
 import functools
@@ -20,6 +22,9 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
 
     def send_head(self):
         path = self.translate_path(self.path)
+        held = self.server.held.get(os.path.basename(path))
+        if held:
+            held.wait(30)
         if os.path.isdir(path):
             path = os.path.join(path, "index.html")
         if "gzip" not in self.headers.get("Accept-Encoding", "") or not os.path.isfile(path + ".gz"):
@@ -57,6 +62,7 @@ def serve(folder, handler=SiteHandler, port=0):
     """The server, answering on the port (a free one unless told) until shut down."""
     server = http.server.ThreadingHTTPServer(("127.0.0.1", port),
                                              functools.partial(handler, directory=str(folder)))
+    server.held = {}
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
 

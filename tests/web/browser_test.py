@@ -17,6 +17,7 @@ import re
 import shutil
 import sys
 import tempfile
+import threading
 import urllib.parse
 import unittest
 
@@ -34,6 +35,23 @@ ENGINE = sys.argv.pop(1) if len(sys.argv) > 1 and sys.argv[1] in ENGINES else "c
 TITLE = "Reactance of Inductor"
 # axe-core, the accessibility rules inside Lighthouse (tests/web/npm).
 AXE = os.environ.get("VELMORA_AXE_CORE", "")
+# Each element of the window whose box differs from where the stylesheet
+# alone, without the module's placing, puts it.
+MOVED_BY_THE_MODULE = """
+var window_ = document.querySelector('main'), placed = [window_.style.left, window_.style.top];
+function boxes() {
+    return Array.from(document.querySelectorAll('main, main [id]'), function(element) {
+        var box = element.getBoundingClientRect();
+        return [element.id, box.left, box.top, box.width, box.height].join(' ');
+    });
+}
+var moved = boxes();
+window_.style.left = window_.style.top = '';
+var drawn = boxes();
+window_.style.left = placed[0];
+window_.style.top = placed[1];
+return moved.filter(function(box, i) { return box !== drawn[i]; });
+"""
 
 
 class WebTest(unittest.TestCase):
@@ -211,10 +229,10 @@ class WebTest(unittest.TestCase):
                     before = box()
                     self.page.browser.resize(width, height)
                     # The browser tells the page of its new size in its own
-                    # time, after the document's scroll sizes have changed:
-                    # wait for the window itself to move.
+                    # time, after the stylesheet has laid the window out at
+                    # it: wait for the window itself to move.
                     try:
-                        WebDriverWait(self.driver, 5).until(lambda driver: box()[:4] != before[:4])
+                        WebDriverWait(self.driver, 5).until(lambda driver: box()[0] != before[0])
                     except TimeoutException:
                         pass
                 else:
@@ -233,6 +251,39 @@ class WebTest(unittest.TestCase):
                     " getComputedStyle(document.getElementById('frmVelmora')).transform]")
                 self.assertEqual(transform, "none")
                 self.assertTrue(least_text <= text <= most_text, text)
+                # The page drew it there before the module centred it: nothing moved.
+                self.assertEqual(self.driver.execute_script(MOVED_BY_THE_MODULE), [])
+
+    def test_what_is_done_before_the_module_is_ready_stays(self):
+        # The window comes with the page: what is typed and chosen before the
+        # module has come stays and counts; Calculate cannot be pressed until then.
+        browser = ENGINES[ENGINE](waits=False)
+        self.server.held["velmora.js"] = held = threading.Event()
+        try:
+            page = Page(browser, self.address)
+            browser.driver.execute_script("location.href = arguments[0]", self.address)
+            WebDriverWait(browser.driver, 20).until(lambda driver: driver.execute_script(
+                "return document.readyState !== 'loading' && !!document.getElementById('cmdCalc')"))
+            self.assertEqual(page.focused(), "txtFreq")
+            page.example()
+            self.assertTrue(browser.driver.execute_script("return document.getElementById('cmdCalc').disabled"))
+            held.set()
+            page.wait_for_module()
+            self.assertEqual(browser.driver.execute_script(MOVED_BY_THE_MODULE), [])
+            # Chromium alone reports layout shifts, as Lighthouse counts them.
+            shifts = browser.driver.execute_script(
+                "if (!PerformanceObserver.supportedEntryTypes.includes('layout-shift')) return null;"
+                "return new Promise(function(done) { new PerformanceObserver(function(found) {"
+                "  done(found.getEntries().length); }).observe({type: 'layout-shift', buffered: true});"
+                "  setTimeout(function() { done(0); }, 500); });")
+            self.assertIn(shifts, (0, None))
+            self.assertEqual(page.result(), "")
+            page.control("cmdCalc").click()
+            self.assertEqual(page.result(), "Inductive Reactance = 37.7 ohms")
+        finally:
+            held.set()
+            del self.server.held["velmora.js"]
+            browser.quit()
 
 
 class RegionalTest(unittest.TestCase):
@@ -314,7 +365,7 @@ class AppTest(unittest.TestCase):
                      or "index.html":
                      {key.lower(): value for key, value in m["params"]["response"]["headers"].items()}
                      .get("content-encoding") for m in logged if m["method"] == "Network.responseReceived"}
-        for name in ("index.html", "velmora.css", "velmora.js", "velmora.wasm"):
+        for name in ("index.html", "velmora.js", "velmora.wasm"):
             self.assertEqual(encodings.get(name), "gzip", name)
         self.assertTrue(requested)
         for address in requested:
@@ -338,18 +389,18 @@ class AppTest(unittest.TestCase):
         self.assertEqual(self.page.result(), "Inductive Reactance = 37.7 ohms")
 
     def test_a_new_build_replaces_the_old_once_its_pages_are_closed(self):
-        stylesheet = "fetch('velmora.css').then(function(response) { return response.text(); })"
+        page = "fetch('index.html').then(function(response) { return response.text(); })"
         worker = self.folder / "service-worker.js"
         worker.write_text(re.sub(r"velmora-[0-9a-f]+", "velmora-next", worker.read_text()))
-        with open(self.folder / "velmora.css", "a") as published:
-            published.write("/* the next build */\n")
-        for changed in (worker, self.folder / "velmora.css"):  # and their compressed copies
+        with open(self.folder / "index.html", "a") as published:
+            published.write("<!-- the next build -->\n")
+        for changed in (worker, self.folder / "index.html"):  # and their compressed copies
             changed.with_name(changed.name + ".gz").write_bytes(gzip.compress(changed.read_bytes()))
         # Reloaded, the page is still the old build, the new one waiting.
         self.page.open()
         WebDriverWait(self.driver, 20).until(lambda driver: self.run_async(
             "navigator.serviceWorker.getRegistration().then(function(found) { return !!found.waiting; })"))
-        self.assertNotIn("the next build", self.run_async(stylesheet))
+        self.assertNotIn("the next build", self.run_async(page))
         # Closed and opened again: the new build, alone, once the browser has
         # seen the old page go.
         def reopened(driver):
@@ -357,7 +408,7 @@ class AppTest(unittest.TestCase):
             self.page.open()
             return self.run_async("caches.keys()") == ["velmora-next"]
         WebDriverWait(self.driver, 20, poll_frequency=1).until(reopened)
-        self.assertIn("the next build", self.run_async(stylesheet))
+        self.assertIn("the next build", self.run_async(page))
 
 
 if __name__ == "__main__":
