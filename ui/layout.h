@@ -113,6 +113,9 @@ constexpr const ControlLayout& Layout(ControlId id) {
     return kControls.front();  // unreachable: every id has a row
 }
 
+// The control's row in kControls, by which a front end may know it.
+constexpr std::size_t RowOf(ControlId id) { return static_cast<std::size_t>(&Layout(id) - kControls.data()); }
+
 // Option buttons that share a container form one exclusive group.
 constexpr bool InOptionGroupOf(const ControlLayout& control, ControlId optionButton) {
     return control.kind == ControlKind::OptionButton && control.container == Layout(optionButton).container;

@@ -25,9 +25,10 @@ inline float TwipsFromPixels(double pixels, double dpi = kLayoutDpi) {
     return static_cast<float>(pixels * kTwipsPerInch / dpi);
 }
 
-// A font's size in whole pixels: its em height.
+// A font's em height in pixels, and in whole pixels.
+constexpr double FontPixels(const FontSpec& font, double dpi = kLayoutDpi) { return font.points * dpi / kPointsPerInch; }
 inline int FontPixelSize(const FontSpec& font, double dpi = kLayoutDpi) {
-    return static_cast<int>(std::lround(font.points * dpi / kPointsPerInch));
+    return static_cast<int>(std::lround(FontPixels(font, dpi)));
 }
 
 // Look-alikes of the layout's face (MS Sans Serif, a Windows bitmap face),

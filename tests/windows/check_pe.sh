@@ -24,7 +24,7 @@ if [ "$kind" = program ]; then
                 "FileVersion $version" "ProductVersion $version"; do
         grep -A1 -x "${pair% *}" <<<"$record" | grep -qx "${pair#* }" || fail "version record lacks ${pair% *} ${pair#* }"
     done
-    # The manifest's four numbers: 1.01 is 1.1.0.0.
+    # The manifest's four numbers: major.minor.0.0, without leading zeros.
     IFS=. read -r major minor _ <<<"$version"
     identity=$(grep -ao '<assemblyIdentity type="win32" name="Velmora" version="[^"]*"' "$exe") \
         || fail "no application manifest naming Velmora"

@@ -10,7 +10,7 @@ namespace {
 
 WebMainWindow* shownWindow = nullptr;  // the page's one window, for its entry points
 
-int Row(ControlId id) { return static_cast<int>(&Layout(id) - kControls.data()); }
+int Row(ControlId id) { return static_cast<int>(RowOf(id)); }
 
 } // namespace
 

@@ -33,8 +33,6 @@ constexpr FontSpec kTitleFont{kControlFont.face, 9, 700};  // 12 CSS pixels
 // own size unless that does not fit.
 constexpr int kNarrowViewport = 600;
 
-std::size_t Row(ControlId id) { return static_cast<std::size_t>(&Layout(id) - kControls.data()); }
-
 // A CSS number: nine places, and no zeros after the last that counts.
 std::string Number(double value) {
     std::array<char, 64> text{};
@@ -64,14 +62,14 @@ public:
     std::array<std::string, kControls.size()> texts;  // text boxes' texts, labels' captions
     std::array<bool, kControls.size()> selected{};
 
-    std::string Text(ControlId textBox) const override { return texts[Row(textBox)]; }
-    void SetText(ControlId textBox, const std::string& text) override { texts[Row(textBox)] = text; }
-    bool IsSelected(ControlId optionButton) const override { return selected[Row(optionButton)]; }
+    std::string Text(ControlId textBox) const override { return texts[RowOf(textBox)]; }
+    void SetText(ControlId textBox, const std::string& text) override { texts[RowOf(textBox)] = text; }
+    bool IsSelected(ControlId optionButton) const override { return selected[RowOf(optionButton)]; }
     void Select(ControlId optionButton) override {
         for (const ControlLayout& layout : kControls)
-            if (InOptionGroupOf(layout, optionButton)) selected[Row(layout.id)] = layout.id == optionButton;
+            if (InOptionGroupOf(layout, optionButton)) selected[RowOf(layout.id)] = layout.id == optionButton;
     }
-    void SetCaption(ControlId label, const std::string& caption) override { texts[Row(label)] = caption; }
+    void SetCaption(ControlId label, const std::string& caption) override { texts[RowOf(label)] = caption; }
     void Announce(ControlId) override {}
     // Centring is the stylesheet's until the module, which measures, runs.
     float OuterWidth() const override { return 0; }
@@ -95,7 +93,7 @@ std::string Attribute(std::string_view name, std::string_view value) {
 std::string ControlMarkup(const ControlLayout& layout, const LoadedWindow& loaded) {
     const std::string id =
         Attribute("id", layout.name) + Attribute("class", layout.kind == ControlKind::Label ? "control result" : "control");
-    const std::string& text = loaded.texts[Row(layout.id)];
+    const std::string& text = loaded.texts[RowOf(layout.id)];
     switch (layout.kind) {
     case ControlKind::GroupFrame:
         return "<fieldset" + id + "><legend>" + Escaped(layout.caption) + "</legend>";
@@ -108,8 +106,8 @@ std::string ControlMarkup(const ControlLayout& layout, const LoadedWindow& loade
         // spoken name.
         return "<label" + id + "><input type=\"radio\"" +
                Attribute("name", std::string(kWindow.name) + "-group-" +
-                                     std::to_string(layout.container ? Row(*layout.container) : 0)) +
-               Attribute("aria-label", layout.accessibleName) + (loaded.selected[Row(layout.id)] ? " checked" : "") +
+                                     std::to_string(layout.container ? RowOf(*layout.container) : 0)) +
+               Attribute("aria-label", layout.accessibleName) + (loaded.selected[RowOf(layout.id)] ? " checked" : "") +
                "><span aria-hidden=\"true\">" + Escaped(layout.caption) + "</span></label>";
     case ControlKind::PushButton:
         // Pressed only once the module can carry it out.
@@ -127,8 +125,8 @@ std::string ControlsMarkup(const LoadedWindow& loaded) {
     std::string markup;
     std::array<bool, kControls.size()> written{};
     auto writeFrame = [&](const ControlLayout& frame) {
-        if (written[Row(frame.id)]) return;
-        written[Row(frame.id)] = true;
+        if (written[RowOf(frame.id)]) return;
+        written[RowOf(frame.id)] = true;
         markup += ControlMarkup(frame, loaded) + "\n";
         for (const ControlLayout& held : kControls)
             if (held.container == frame.id && StaysInFrame(held)) markup += ControlMarkup(held, loaded) + "\n";
@@ -169,7 +167,7 @@ std::string Scaled(double pixels) { return "round(var(--u) * " + Number(pixels /
 std::string ScaledTwips(double twips) { return Scaled(twips / kTwipsPerPixel); }
 
 std::string CssFont(const FontSpec& font) {
-    return std::to_string(font.weight) + " " + Scaled(font.points * kLayoutDpi / kPointsPerInch) + " var(--faces)";
+    return std::to_string(font.weight) + " " + Scaled(FontPixels(font)) + " var(--faces)";
 }
 
 std::string CssBox(std::string_view id, const TwipsRect& rect) {
