@@ -264,7 +264,10 @@ class WebTest(unittest.TestCase):
             browser.driver.execute_script("location.href = arguments[0]", self.address)
             WebDriverWait(browser.driver, 20).until(lambda driver: driver.execute_script(
                 "return document.readyState !== 'loading' && !!document.getElementById('cmdCalc')"))
-            self.assertEqual(page.focused(), "txtFreq")
+            # Autofocus lands at the browser's next rendering update, not with the parse.
+            WebDriverWait(browser.driver, 10).until(
+                lambda driver: page.focused() == "txtFreq",
+                "the first box is not focused before the module has come")
             page.example()
             self.assertTrue(browser.driver.execute_script("return document.getElementById('cmdCalc').disabled"))
             held.set()
