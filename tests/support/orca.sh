@@ -1,13 +1,14 @@
 # Sourced by the screen-reader tests, which run in a D-Bus session of their
-# own (dbus-run-session). orca_session <folder> empties the folder and
-# starts, on an X server of its own, what follows, all ended as the test
-# exits (with the test's program, where it keeps its process id in app).
-# On an X server (DISPLAY): start_orca <folder> starts
-# the accessibility bus, openbox (Orca speaks for the active window only)
-# and Orca, with its settings and debug file in the folder, and waits until
-# Orca is on the bus; stop_orca has Orca write its debug file and end;
-# stop_accessibility ends the window manager and the bus as well, last;
-# times_spoken <text> counts Orca's utterances holding it.
+# own (dbus-run-session).
+# orca_session <folder>: an X server of its own, and on it what start_orca
+# starts, in the folder, emptied first; all ended as the test exits, with
+# the test's program where it keeps its process id in app.
+# start_orca <folder>, on an X server (DISPLAY): the accessibility bus,
+# openbox (Orca speaks for the active window only) and Orca, with its
+# settings and debug file in the folder; waits until Orca is on the bus.
+# stop_orca has Orca write its debug file and end; stop_accessibility ends
+# the window manager and the bus as well, last; times_spoken <text> counts
+# Orca's utterances holding it.
 start_orca() {
     orca_folder=$1
     mkdir -p -m 700 "$orca_folder/xdg-runtime"
